@@ -25,14 +25,16 @@ public:
     static std::optional<Date> tryParse(std::string_view text);
     // From FoxPro's DTOS form "yyyymmdd"; blanks or "" give the empty date.
     static Date fromDtos(std::string_view text);
-    // From the serial day number (days since 01/01/0001 = 1).
+    // From the serial day number (days since 01/01/0001 = 1; 0 is the empty
+    // date). Throws std::out_of_range outside the years 1..9999.
     static Date fromSerial(long serial);
 
     bool isEmpty() const { return serial_ == 0; }
+    // Day, month and year; 0 for the empty date.
     int day() const;
     int month() const;
     int year() const;
-    // 0 = Sunday ... 6 = Saturday.
+    // 0 = Sunday ... 6 = Saturday; -1 for the empty date.
     int weekday() const;
     long serial() const { return serial_; }
 
@@ -41,6 +43,8 @@ public:
     // "yyyymmdd"; the empty date gives eight blanks.
     std::string toDtos() const;
 
+    // Throws std::invalid_argument for the empty date and std::out_of_range
+    // when the result leaves the years 1..9999.
     Date addDays(long days) const;
     // Whole days from other to this (this - other).
     long operator-(Date other) const { return serial_ - other.serial_; }

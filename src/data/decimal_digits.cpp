@@ -1,0 +1,176 @@
+// Exact decimal expansions and their rounding and text forms.
+#include "data/decimal_digits.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <limits>
+#include <stdexcept>
+
+namespace quintara {
+
+namespace {
+
+// Bits of the long double significand: every finite value is M × 2^(e - bits)
+// for an integer M, so its exact expansion has at most (bits - e) decimals.
+constexpr int kSignificandBits = std::numeric_limits<long double>::digits;
+
+std::string exponentText(int exponent)
+{
+    std::string digits = std::to_string(exponent < 0 ? -exponent : exponent);
+    if (digits.size() < 3) digits.insert(0, 3 - digits.size(), '0');
+    return std::string("E") + (exponent < 0 ? "-" : "+") + digits;
+}
+
+}  // namespace
+
+DecimalDigits DecimalDigits::of(std::int64_t value)
+{
+    DecimalDigits d;
+    d.negative = value < 0;
+    const std::uint64_t magnitude = d.negative ? 0 - static_cast<std::uint64_t>(value) : value;
+    d.digits = std::to_string(magnitude);
+    d.pointPos = static_cast<int>(d.digits.size());
+    d.normalise();
+    return d;
+}
+
+DecimalDigits DecimalDigits::of(Amount value)
+{
+    DecimalDigits d = of(value.raw());
+    if (!d.isZero()) d.pointPos -= 4;
+    return d;
+}
+
+DecimalDigits DecimalDigits::of(long double value)
+{
+    if (!std::isfinite(value))
+        throw std::invalid_argument("a value that is not a finite number cannot be shown");
+    DecimalDigits d;
+    if (value == 0) return d;
+    int exponent = 0;
+    std::frexp(value, &exponent);
+    const int decimals = std::max(0, kSignificandBits - exponent);
+    std::string buffer(static_cast<std::size_t>(decimals) + 5000, '\0');
+    const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
+                                      std::chars_format::fixed, decimals);
+    if (result.ec != std::errc()) throw std::runtime_error("number could not be converted to text");
+    std::string_view text(buffer.data(), static_cast<std::size_t>(result.ptr - buffer.data()));
+    if (text.front() == '-') {
+        d.negative = true;
+        text.remove_prefix(1);
+    }
+    const std::size_t point = text.find('.');
+    d.pointPos = static_cast<int>(point == std::string_view::npos ? text.size() : point);
+    for (char c : text) {
+        if (c != '.') d.digits += c;
+    }
+    d.normalise();
+    return d;
+}
+
+void DecimalDigits::normalise()
+{
+    const std::size_t first = digits.find_first_not_of('0');
+    if (first == std::string::npos) {
+        digits.clear();
+        pointPos = 0;
+        return;
+    }
+    digits.erase(0, first);
+    pointPos -= static_cast<int>(first);
+    digits.erase(digits.find_last_not_of('0') + 1);
+}
+
+// Keeps the first `keep` digits; the next one decides (half away from zero).
+void DecimalDigits::roundAt(int keep)
+{
+    if (keep >= static_cast<int>(digits.size())) return;
+    if (keep < 0) {
+        digits.clear();
+        normalise();
+        return;
+    }
+    const bool up = digits[static_cast<std::size_t>(keep)] >= '5';
+    digits.resize(static_cast<std::size_t>(keep));
+    if (up) {
+        int i = keep - 1;
+        while (i >= 0 && digits[static_cast<std::size_t>(i)] == '9')
+            digits[static_cast<std::size_t>(i--)] = '0';
+        if (i >= 0) {
+            ++digits[static_cast<std::size_t>(i)];
+        } else {
+            digits.insert(0, 1, '1');
+            ++pointPos;
+        }
+    }
+    normalise();
+}
+
+void DecimalDigits::roundToDecimals(int decimals)
+{
+    roundAt(pointPos + decimals);
+}
+
+void DecimalDigits::roundToSignificant(int count)
+{
+    roundAt(count);
+}
+
+std::string DecimalDigits::fixed(int decimals, bool grouped) const
+{
+    DecimalDigits r = *this;
+    r.roundToDecimals(decimals);
+    auto digitAt = [&r](int index) {
+        return index >= 0 && index < static_cast<int>(r.digits.size())
+                   ? r.digits[static_cast<std::size_t>(index)]
+                   : '0';
+    };
+    std::string integer;
+    for (int i = 0; i < r.pointPos; ++i) integer += digitAt(i);
+    if (integer.empty()) integer = "0";
+    if (grouped) {
+        for (int pos = static_cast<int>(integer.size()) - 3; pos > 0; pos -= 3) {
+            integer.insert(static_cast<std::size_t>(pos), 1, '.');
+        }
+    }
+    std::string text = (r.negative && !r.isZero() ? "-" : "") + integer;
+    if (decimals > 0) {
+        text += ',';
+        for (int i = 0; i < decimals; ++i) text += digitAt(r.pointPos + i);
+    }
+    return text;
+}
+
+std::string DecimalDigits::scientific(int significant) const
+{
+    DecimalDigits r = *this;
+    r.roundToSignificant(significant);
+    std::string mantissa = r.isZero() ? "0" : r.digits.substr(0, 1);
+    if (significant > 1) {
+        mantissa += ',';
+        for (int i = 1; i < significant; ++i) {
+            mantissa += i < static_cast<int>(r.digits.size()) ? r.digits[static_cast<std::size_t>(i)] : '0';
+        }
+    }
+    const int exponent = r.isZero() ? 0 : r.pointPos - 1;
+    return (r.negative && !r.isZero() ? "-" : "") + mantissa + exponentText(exponent);
+}
+
+std::string DecimalDigits::general(int significant) const
+{
+    DecimalDigits r = *this;
+    r.roundToSignificant(significant);
+    if (r.isZero()) return "0";
+    const std::string sign = r.negative ? "-" : "";
+    const int exponent = r.pointPos - 1;
+    if (r.pointPos > significant || exponent < -5) {
+        std::string mantissa = r.digits.substr(0, 1);
+        if (r.digits.size() > 1) mantissa += "," + r.digits.substr(1);
+        return sign + mantissa + exponentText(exponent);
+    }
+    const int decimals = std::max(0, static_cast<int>(r.digits.size()) - r.pointPos);
+    return sign + r.fixed(decimals, false).substr(r.negative ? 1 : 0);
+}
+
+}  // namespace quintara
