@@ -47,7 +47,8 @@ class DataModule {
 public:
     // Shows a modal message (title, text). The application routes it to its
     // Prompter; without windows it may just record or print.
-    using MessageHandler = std::function<void(MessageKind, const std::string& title, const std::string& text)>;
+    using MessageHandler =
+        std::function<void(MessageKind, const std::string& title, const std::string& text)>;
     // Asks the person for a folder (the directory dialog); nullopt on Cancel.
     using FolderChooser = std::function<std::optional<std::string>(const std::string& initialFolder)>;
 
@@ -74,6 +75,13 @@ public:
 
     // The data directory, always ending with "/".
     const std::string& dataDir() const;
+    // The folder the tables are opened from: the data directory, or the folder
+    // named by QUINTARA_DATA when that pre-configured location is in use. The
+    // memo files and D360.TXT live there, beside the items they belong to.
+    const std::string& tablesDir() const;
+    // The data directory used before anything is read: the per-user
+    // application data folder (see data_directory.cpp).
+    static std::string defaultDataDir();
     void setDataDir(const std::string& folder);
     bool hasMarker(const std::string& folder) const;  // DST_TCM1.DBF present
 
@@ -94,7 +102,7 @@ public:
     bool isOpen(TableId id) const;
     void closeTable(TableId id);
     void closeAllTables();
-    static std::string fileName(TableId id);  // "DST_TCM1.DBF", ...
+    static std::string fileName(TableId id);       // "DST_TCM1.DBF", ...
     static std::string componentName(TableId id);  // "Indices", ...
 
     // Calculated fields of the current record.
@@ -104,6 +112,8 @@ public:
     std::string nomesituacao();         // Processos
 
     // The value query: one index between two dates inclusive, in date order.
+    // An empty date leaves that end of the range open. The query has its own
+    // cursor: it moves neither ValorIndices nor its filter.
     std::vector<IndexValueRow> QueryIndices(const std::string& code, Date from, Date to);
 
     // Windows bound to the tables stop repainting while a long walk runs.

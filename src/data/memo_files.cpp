@@ -1,0 +1,67 @@
+// Files of the data directory found by name without regard to letter case:
+// the calculation memo files ("<case><item>.CLC") and the 360-day marker.
+// A case number is typed by a person, so it is checked before it becomes
+// part of a file name.
+#include <algorithm>
+#include <cctype>
+#include <filesystem>
+#include <stdexcept>
+
+#include "data/data_module.h"
+#include "data/data_module_impl.h"
+
+namespace quintara {
+
+namespace {
+
+std::string lowerAscii(std::string text)
+{
+    std::transform(text.begin(), text.end(), text.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return text;
+}
+
+std::string trimBlanks(const std::string& text)
+{
+    std::size_t first = text.find_first_not_of(' ');
+    if (first == std::string::npos) return {};
+    std::size_t last = text.find_last_not_of(' ');
+    return text.substr(first, last - first + 1);
+}
+
+}  // namespace
+
+std::string findFileIgnoringCase(const std::string& folder, const std::string& name)
+{
+    namespace fs = std::filesystem;
+    std::error_code ec;
+    if (fs::is_regular_file(folder + name, ec)) return folder + name;
+    const std::string wanted = lowerAscii(name);
+    for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+        std::string entry = it->path().filename().string();
+        if (lowerAscii(entry) == wanted && it->is_regular_file(ec)) return folder + entry;
+    }
+    return folder + name;
+}
+
+std::string DataModule::memoFilePath(const std::string& caseNumber, int item) const
+{
+    const std::string trimmed = trimBlanks(caseNumber);
+    if (trimmed.empty()) throw std::invalid_argument("empty case number: no memo file name can be formed");
+    if (trimmed.find_first_of(std::string("/\\\0", 3)) != std::string::npos ||
+        trimmed.find("..") != std::string::npos)
+        throw std::invalid_argument("case number '" + trimmed +
+                                    "' cannot name a memo file: it would leave the data directory");
+    if (item < 0) throw std::invalid_argument("negative item number " + std::to_string(item));
+    std::string number = std::to_string(item);
+    if (number.size() < 3) number.insert(0, 3 - number.size(), '0');
+    return findFileIgnoringCase(tablesDir(), trimmed + number + ".CLC");
+}
+
+bool DataModule::uses360DayYear() const
+{
+    std::error_code ec;
+    return std::filesystem::is_regular_file(findFileIgnoringCase(tablesDir(), "D360.TXT"), ec);
+}
+
+}  // namespace quintara
