@@ -1,80 +1,82 @@
-// Date routines by calendar month and the protocol-hour rule.
+// Date routines by calendar month and day of the week.
 #include "data/date_routines.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <stdexcept>
-
-#include "data/text_routines.h"
 
 namespace quintara {
 
 namespace {
 
-void requireDate(Date date, const char* routine)
+void requireDate(Date date)
 {
-    if (date.isEmpty()) throw std::invalid_argument(std::string(routine) + ": the date is empty");
+    if (date.isEmpty()) throw std::invalid_argument("the date is empty");
 }
 
-// The month moved by n (either way), the day clamped.
-Date shiftMonths(Date date, long n)
+// The date `months` calendar months away, the day clamped to the month's end.
+Date shiftMonths(Date date, long months)
 {
-    const long index = static_cast<long>(date.year()) * 12 + (date.month() - 1) + n;
+    requireDate(date);
+    const long index = static_cast<long>(date.year()) * 12 + (date.month() - 1) + months;
     const long year = index >= 0 ? index / 12 : -1;
-    if (year < 1 || year > 9999)
-        throw std::out_of_range(date.toString() + " moved by " + std::to_string(n) +
-                                " months is outside the calendar");
+    if (year < 1 || year > 9999) throw std::out_of_range("date outside the years 1 to 9999");
     return SafeEncodeDate(date.day(), static_cast<int>(index % 12) + 1, static_cast<int>(year));
 }
 
-bool readNumber(std::string_view text, int& value)
+std::string_view trimBlanks(std::string_view text)
 {
-    if (text.empty() || text.size() > 2) return false;
-    value = 0;
-    for (char c : text) {
-        if (c < '0' || c > '9') return false;
-        value = value * 10 + (c - '0');
+    while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
+    while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
+    return text;
+}
+
+// Reads one or two digits at text[pos]; -1 when there is none.
+int readClockField(std::string_view text, std::size_t& pos)
+{
+    int value = -1;
+    for (int n = 0; n < 2 && pos < text.size() && text[pos] >= '0' && text[pos] <= '9'; ++n, ++pos) {
+        value = (value < 0 ? 0 : value * 10) + (text[pos] - '0');
     }
-    return true;
+    return value;
 }
 
 }  // namespace
 
 Date SafeEncodeDate(int day, int month, int year)
 {
-    if (month < 1 || month > 12 || year < 1 || year > 9999 || day < 1)
-        throw std::invalid_argument("SafeEncodeDate: no such date: day " + std::to_string(day) + ", month " +
-                                    std::to_string(month) + ", year " + std::to_string(year));
-    const int last = Date::daysInMonth(month, year);
-    return Date(day > last ? last : day, month, year);
+    if (month < 1 || month > 12 || year < 1 || year > 9999 || day < 1) {
+        throw std::invalid_argument("day " + std::to_string(day) + " of month " + std::to_string(month) +
+                                    " of " + std::to_string(year) + " cannot form a date");
+    }
+    return Date(std::min(day, Date::daysInMonth(month, year)), month, year);
 }
 
 Date FirstDayOfMonth(Date date)
 {
-    requireDate(date, "FirstDayOfMonth");
+    requireDate(date);
     return Date(1, date.month(), date.year());
 }
 
 Date LastDayOfMonth(Date date)
 {
-    requireDate(date, "LastDayOfMonth");
+    requireDate(date);
     return Date(Date::daysInMonth(date.month(), date.year()), date.month(), date.year());
 }
 
 Date AddMonths(Date date, int n)
 {
-    requireDate(date, "AddMonths");
     return shiftMonths(date, n);
 }
 
 Date SubtractMonths(Date date, int n)
 {
-    requireDate(date, "SubtractMonths");
     return shiftMonths(date, -static_cast<long>(n));
 }
 
 Date NextMonday(Date date)
 {
-    requireDate(date, "NextMonday");
+    requireDate(date);
     switch (date.weekday()) {
         case 6:
             return date.addDays(2);
@@ -87,32 +89,30 @@ Date NextMonday(Date date)
 
 bool IsValidDateText(std::string_view text)
 {
-    if (text.empty() || text == "  /  /  " || text == "  /  /") return false;
-    std::size_t first = text.find_first_not_of(' ');
-    if (first == std::string_view::npos) return false;
-    const std::string_view trimmed = text.substr(first, text.find_last_not_of(' ') - first + 1);
-    if (TextLength(trimmed) < 10) return false;
+    const std::string_view trimmed = trimBlanks(text);
+    if (trimmed.size() < 10) return false;
     const auto date = Date::tryParse(trimmed);
     return date && !date->isEmpty();
 }
 
 std::string ProtocolHour(std::string_view text)
 {
-    std::string_view time = text.substr(0, text.find_last_not_of(' ') + 1);
-    time.remove_prefix(std::min(time.size(), time.find_first_not_of(' ')));
-    // Seconds, when the time carries them, play no part.
-    const std::size_t colon = time.find(':');
-    const std::size_t secondsColon = colon == std::string_view::npos ? colon : time.find(':', colon + 1);
-    int hour = 0, minute = 0, second = 0;
-    const bool valid = colon != std::string_view::npos && readNumber(time.substr(0, colon), hour) &&
-                       readNumber(time.substr(colon + 1, secondsColon - colon - 1), minute) &&
-                       (secondsColon == std::string_view::npos ||
-                        (readNumber(time.substr(secondsColon + 1), second) && second < 60)) &&
-                       hour < 24 && minute < 60;
-    if (!valid) throw std::invalid_argument("'" + std::string(text) + "' is not a valid time (hh:mm)");
+    const std::string_view t = trimBlanks(text);
+    std::size_t pos = 0;
+    const int hour = readClockField(t, pos);
+    int minute = -1;
+    if (pos < t.size() && t[pos] == ':') minute = readClockField(t, ++pos);
+    // Seconds may follow; they do not count.
+    int second = 0;
+    if (minute >= 0 && pos < t.size() && t[pos] == ':') second = readClockField(t, ++pos);
+    if (hour < 0 || hour > 23 || minute < 0 || minute > 59 || second < 0 || second > 59 || pos != t.size()) {
+        throw std::invalid_argument("'" + std::string(text) + "' is not a valid time");
+    }
     if (hour >= 19) return "18:00";
-    if (hour <= 11) return "12:00";
-    return ZeroPadNumber(hour, 2) + ":" + ZeroPadNumber(minute, 2);
+    if (hour < 12) return "12:00";
+    char out[8];
+    std::snprintf(out, sizeof out, "%02d:%02d", hour, minute);
+    return out;
 }
 
 }  // namespace quintara

@@ -1,5 +1,5 @@
 // Amounts written out in Portuguese words ("cento e um reais e um centavo"),
-// as printed on receipts and reports.
+// for receipts, the item detail and the Price table's result text.
 #pragma once
 
 #include <string>
@@ -7,15 +7,16 @@
 
 namespace quintara {
 
-// A decimal numeral with the decimal comma and no grouping ("1500,25", "2000",
-// "0,5") in words with "real"/"reais" and "centavo"/"centavos". Digits after
-// the second decimal are ignored. Zero gives an empty text. Throws
-// std::invalid_argument for a text that is not such a numeral and for amounts
-// of a thousand trillion or more, which have no group name.
+// The amount in a plain numeral with the decimal comma and no grouping
+// ("1500,25", "0,5", "2000") in words with "real"/"reais" and
+// "centavo"/"centavos". Digits after the second decimal are ignored; an
+// amount of zero gives an empty text. Throws std::invalid_argument for a
+// numeral that is not digits with an optional decimal comma, or that has more
+// than fifteen integer digits (no group name beyond the trillions).
 std::string AmountInWords(std::string_view numeral);
 
-// AmountInWords, then every "real" replaced by singular and then every "reais"
-// by plural: the amount in the words of another currency.
+// AmountInWords with every "real" replaced by `singular`, then every "reais"
+// by `plural`: the amount written in the currency of its era.
 std::string AmountInWordsWithCurrency(std::string_view numeral, std::string_view singular,
                                       std::string_view plural);
 

@@ -1,10 +1,11 @@
 // Text and number routines on UTF-8 text.
 #include "data/text_routines.h"
 
+#include <algorithm>
 #include <array>
 #include <stdexcept>
 
-#include "data/format_text.h"
+#include "data/decimal_digits.h"
 #include "foxpro/codepage.h"
 
 namespace quintara {
@@ -20,7 +21,10 @@ std::size_t byteOffset(std::string_view text, std::size_t chars)
     return pos;
 }
 
-std::size_t charCount(std::string_view text) { return foxpro::utf8Length(text); }
+std::size_t charCount(std::string_view text)
+{
+    return foxpro::utf8Length(text);
+}
 
 std::string zerosBefore(std::string_view text, int width)
 {
@@ -33,10 +37,11 @@ std::string zerosBefore(std::string_view text, int width)
 
 std::string MonthName(int month)
 {
-    static const std::array<const char*, 12> kNames = {"Janeiro", "Fevereiro", "Marco",    "Abril",
-                                                       "Maio",    "Junho",     "Julho",    "Agosto",
-                                                       "Setembro", "Outubro",  "Novembro", "Dezembro"};
-    if (month < 1 || month > 12) throw std::out_of_range("month " + std::to_string(month) + " does not exist");
+    static const std::array<const char*, 12> kNames = {"Janeiro",  "Fevereiro", "Marco",    "Abril",
+                                                       "Maio",     "Junho",     "Julho",    "Agosto",
+                                                       "Setembro", "Outubro",   "Novembro", "Dezembro"};
+    if (month < 1 || month > 12)
+        throw std::out_of_range("month " + std::to_string(month) + " does not exist");
     return kNames[static_cast<std::size_t>(month - 1)];
 }
 
@@ -47,13 +52,17 @@ std::string PadRight(std::string_view text, std::string_view fill, int width)
     return out;
 }
 
-std::string ZeroPadText(std::string_view text, int width) { return zerosBefore(RemoveSpaces(text), width); }
+std::string ZeroPadText(std::string_view text, int width)
+{
+    return zerosBefore(RemoveSpaces(text), width);
+}
 
 std::string ZeroPadNumber(long double value, int width, int decimals)
 {
-    const std::string written =
-        RemoveSpaces(formatText("%*.*f", {}).empty() ? "" : formatText("%.*f", {value}));
-    return written;
+    const std::string written = DecimalDigits::of(value).fixed(std::max(0, decimals), false);
+    // A minus sign stays in front: "-05", not "0-5".
+    if (written.front() == '-') return "-" + zerosBefore(std::string_view(written).substr(1), width - 1);
+    return zerosBefore(written, width);
 }
 
 std::string RemoveSpaces(std::string_view text)
@@ -71,9 +80,15 @@ std::string TrimRight(std::string_view text)
     return end == std::string_view::npos ? std::string() : std::string(text.substr(0, end + 1));
 }
 
-bool IsBlank(std::string_view text) { return text.find_first_not_of(' ') == std::string_view::npos; }
+bool IsBlank(std::string_view text)
+{
+    return text.find_first_not_of(' ') == std::string_view::npos;
+}
 
-std::size_t TextLength(std::string_view text) { return charCount(text); }
+std::size_t TextLength(std::string_view text)
+{
+    return charCount(text);
+}
 
 std::string SubText(std::string_view text, int from, int count)
 {
@@ -115,6 +130,9 @@ int FirstSeparatorPos(std::string_view text)
     return -1;
 }
 
-bool IsOdd(std::int64_t n) { return n % 2 != 0; }
+bool IsOdd(std::int64_t n)
+{
+    return n % 2 != 0;
+}
 
 }  // namespace quintara
