@@ -1,0 +1,258 @@
+#include "foxpro/cdx_page.h"
+
+#include <algorithm>
+#include <cstring>
+#include <stdexcept>
+
+namespace foxpro::cdx {
+
+namespace {
+
+std::uint32_t readLE(std::string_view p, std::size_t at, int bytes)
+{
+    std::uint32_t v = 0;
+    for (int i = bytes - 1; i >= 0; --i) v = (v << 8) | static_cast<unsigned char>(p[at + i]);
+    return v;
+}
+
+std::uint32_t readBE(std::string_view p, std::size_t at)
+{
+    std::uint32_t v = 0;
+    for (int i = 0; i < 4; ++i) v = (v << 8) | static_cast<unsigned char>(p[at + i]);
+    return v;
+}
+
+void writeLE(std::string& p, std::size_t at, std::uint64_t v, int bytes)
+{
+    for (int i = 0; i < bytes; ++i) {
+        p[at + i] = static_cast<char>(v & 0xFF);
+        v >>= 8;
+    }
+}
+
+void writeBE(std::string& p, std::size_t at, std::uint32_t v)
+{
+    for (int i = 3; i >= 0; --i) {
+        p[at + i] = static_cast<char>(v & 0xFF);
+        v >>= 8;
+    }
+}
+
+int bitLength(std::uint32_t v)
+{
+    int bits = 0;
+    while (v) {
+        ++bits;
+        v >>= 1;
+    }
+    return bits;
+}
+
+std::size_t trailingFill(std::string_view key, char fill)
+{
+    std::size_t n = 0;
+    while (n < key.size() && key[key.size() - 1 - n] == fill) ++n;
+    return n;
+}
+
+std::size_t sharedPrefix(std::string_view a, std::string_view b, std::size_t limit)
+{
+    std::size_t n = 0;
+    while (n < limit && n < a.size() && n < b.size() && a[n] == b[n]) ++n;
+    return n;
+}
+
+// Bit widths of a leaf: duplicate and trailing counts take the bit length of
+// the key length; record numbers take the rest of the smallest entry size
+// (at least 3 bytes) that holds the largest record number of the page.
+struct LeafWidths {
+    int dupBits = 0;
+    int recBits = 0;
+    int entryBytes = 0;
+};
+
+LeafWidths widthsFor(const KeyShape& shape, std::uint32_t maxRecno)
+{
+    LeafWidths w;
+    w.dupBits = bitLength(static_cast<std::uint32_t>(shape.length));
+    int needed = std::max(1, bitLength(maxRecno)) + 2 * w.dupBits;
+    w.entryBytes = std::max(3, (needed + 7) / 8);
+    w.recBits = std::min(32, w.entryBytes * 8 - 2 * w.dupBits);
+    return w;
+}
+
+Node decodeLeaf(std::string_view page, const KeyShape& shape, std::size_t count)
+{
+    Node node;
+    std::uint32_t recMask = readLE(page, 14, 4);
+    int recBits = static_cast<unsigned char>(page[20]);
+    int dupBits = static_cast<unsigned char>(page[21]);
+    int trailBits = static_cast<unsigned char>(page[22]);
+    int entryBytes = static_cast<unsigned char>(page[23]);
+    unsigned dupMask = static_cast<unsigned char>(page[18]);
+    unsigned trailMask = static_cast<unsigned char>(page[19]);
+    if (entryBytes < 1 || entryBytes > 8 || recBits > 32 || dupBits > 8 || trailBits > 8 ||
+        recBits + dupBits + trailBits > entryBytes * 8)
+        throw std::runtime_error("leaf page has impossible entry widths");
+    if (kLeafHeader + count * entryBytes > kPageSize)
+        throw std::runtime_error("leaf page claims more keys than fit in a page");
+    std::size_t keyEnd = kPageSize;
+    const std::size_t entriesEnd = kLeafHeader + count * entryBytes;
+    const auto keyLength = static_cast<std::size_t>(shape.length);
+    std::string previous;
+    node.entries.reserve(count);
+    for (std::size_t i = 0; i < count; ++i) {
+        std::uint64_t raw = 0;
+        for (int b = entryBytes - 1; b >= 0; --b)
+            raw = (raw << 8) | static_cast<unsigned char>(page[kLeafHeader + i * entryBytes + b]);
+        Entry e;
+        e.recno = static_cast<std::uint32_t>(raw & recMask);
+        std::size_t dup = (raw >> recBits) & dupMask;
+        std::size_t trail = (raw >> (recBits + dupBits)) & trailMask;
+        if (dup + trail > keyLength || (i == 0 && dup > 0))
+            throw std::runtime_error("leaf key has impossible shared or trailing counts");
+        std::size_t stored = keyLength - dup - trail;
+        if (stored > keyEnd - entriesEnd) throw std::runtime_error("leaf keys overlap the entry table");
+        keyEnd -= stored;
+        e.key.reserve(keyLength);
+        e.key.assign(previous, 0, dup);
+        e.key.append(page.substr(keyEnd, stored));
+        e.key.append(trail, shape.fill);
+        previous = e.key;
+        node.entries.push_back(std::move(e));
+    }
+    return node;
+}
+
+Node decodeInterior(std::string_view page, const KeyShape& shape, std::size_t count)
+{
+    Node node;
+    const auto keyLength = static_cast<std::size_t>(shape.length);
+    if (count > interiorCapacity(shape))
+        throw std::runtime_error("interior page claims more keys than fit in a page");
+    node.entries.reserve(count);
+    for (std::size_t i = 0; i < count; ++i) {
+        std::size_t at = kInteriorHeader + i * (keyLength + 8);
+        Entry e;
+        e.key.assign(page.substr(at, keyLength));
+        e.recno = readBE(page, at + keyLength);
+        e.child = readBE(page, at + keyLength + 4);
+        node.entries.push_back(std::move(e));
+    }
+    return node;
+}
+
+}  // namespace
+
+int compareKeys(std::string_view a, std::string_view b)
+{
+    std::size_t n = std::min(a.size(), b.size());
+    int c = n ? std::memcmp(a.data(), b.data(), n) : 0;
+    if (c != 0) return c < 0 ? -1 : 1;
+    if (a.size() == b.size()) return 0;
+    return a.size() < b.size() ? -1 : 1;
+}
+
+int compareEntries(std::string_view keyA, std::uint32_t recA, std::string_view keyB, std::uint32_t recB)
+{
+    int c = compareKeys(keyA, keyB);
+    if (c != 0) return c;
+    if (recA == recB) return 0;
+    return recA < recB ? -1 : 1;
+}
+
+std::size_t interiorCapacity(const KeyShape& shape)
+{
+    return (kPageSize - kInteriorHeader) / (static_cast<std::size_t>(shape.length) + 8);
+}
+
+Node decodeNode(std::string_view page, const KeyShape& shape)
+{
+    if (page.size() != kPageSize) throw std::runtime_error("page is not 512 bytes");
+    std::uint16_t attributes = static_cast<std::uint16_t>(readLE(page, 0, 2));
+    if (attributes > 3)
+        throw std::runtime_error("page has unknown node attributes " + std::to_string(attributes) +
+                                 " (not an index page)");
+    std::size_t count = readLE(page, 2, 2);
+    Node node =
+        (attributes & kLeafAttr) ? decodeLeaf(page, shape, count) : decodeInterior(page, shape, count);
+    node.attributes = attributes;
+    node.left = readLE(page, 4, 4);
+    node.right = readLE(page, 8, 4);
+    return node;
+}
+
+bool fits(const Node& node, const KeyShape& shape)
+{
+    if (!node.leaf()) return node.entries.size() <= interiorCapacity(shape);
+    LeafSizer sizer(shape);
+    for (const Entry& e : node.entries)
+        if (!sizer.add(e)) return false;
+    return true;
+}
+
+bool LeafSizer::add(const Entry& entry)
+{
+    const auto keyLength = static_cast<std::size_t>(shape_.length);
+    std::size_t trail = trailingFill(entry.key, shape_.fill);
+    std::size_t dup = count_ ? sharedPrefix(previous_, entry.key, keyLength - trail) : 0;
+    std::size_t stored = keyLength - dup - trail;
+    std::uint32_t maxRecno = std::max(maxRecno_, entry.recno);
+    LeafWidths w = widthsFor(shape_, maxRecno);
+    if (kLeafHeader + (count_ + 1) * w.entryBytes + keyBytes_ + stored > kPageSize) return false;
+    ++count_;
+    keyBytes_ += stored;
+    maxRecno_ = maxRecno;
+    previous_ = entry.key;
+    return true;
+}
+
+std::string encodeNode(const Node& node, const KeyShape& shape)
+{
+    std::string page(kPageSize, '\0');
+    writeLE(page, 0, node.attributes, 2);
+    writeLE(page, 2, node.entries.size(), 2);
+    writeLE(page, 4, node.left, 4);
+    writeLE(page, 8, node.right, 4);
+    const auto keyLength = static_cast<std::size_t>(shape.length);
+    if (!node.leaf()) {
+        for (std::size_t i = 0; i < node.entries.size(); ++i) {
+            const Entry& e = node.entries[i];
+            std::size_t at = kInteriorHeader + i * (keyLength + 8);
+            std::memcpy(&page[at], e.key.data(), std::min(keyLength, e.key.size()));
+            writeBE(page, at + keyLength, e.recno);
+            writeBE(page, at + keyLength + 4, e.child);
+        }
+        return page;
+    }
+    std::uint32_t maxRecno = 0;
+    for (const Entry& e : node.entries) maxRecno = std::max(maxRecno, e.recno);
+    LeafWidths w = widthsFor(shape, maxRecno);
+    std::size_t keyEnd = kPageSize;
+    const std::string* previous = nullptr;
+    for (std::size_t i = 0; i < node.entries.size(); ++i) {
+        const Entry& e = node.entries[i];
+        std::size_t trail = trailingFill(e.key, shape.fill);
+        std::size_t dup = previous ? sharedPrefix(*previous, e.key, keyLength - trail) : 0;
+        std::size_t stored = keyLength - dup - trail;
+        keyEnd -= stored;
+        std::memcpy(&page[keyEnd], e.key.data() + dup, stored);
+        std::uint64_t raw = e.recno | (static_cast<std::uint64_t>(dup) << w.recBits) |
+                            (static_cast<std::uint64_t>(trail) << (w.recBits + w.dupBits));
+        writeLE(page, kLeafHeader + i * w.entryBytes, raw, w.entryBytes);
+        previous = &e.key;
+    }
+    std::size_t used = kLeafHeader + node.entries.size() * w.entryBytes;
+    writeLE(page, 12, keyEnd - used, 2);
+    std::uint32_t recMask = w.recBits >= 32 ? 0xFFFFFFFFu : ((1u << w.recBits) - 1);
+    writeLE(page, 14, recMask, 4);
+    page[18] = static_cast<char>((1u << w.dupBits) - 1);
+    page[19] = static_cast<char>((1u << w.dupBits) - 1);
+    page[20] = static_cast<char>(w.recBits);
+    page[21] = static_cast<char>(w.dupBits);
+    page[22] = static_cast<char>(w.dupBits);
+    page[23] = static_cast<char>(w.entryBytes);
+    return page;
+}
+
+}  // namespace foxpro::cdx

@@ -1,0 +1,73 @@
+// The two page layouts of a compact CDX B-tree: interior pages (full keys
+// with record numbers and child pointers) and compact leaf pages (bit-packed
+// record numbers, shared-prefix and trailing-fill compressed keys).
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace foxpro::cdx {
+
+constexpr std::uint32_t kPageSize = 512;
+constexpr std::uint32_t kNoPage = 0xFFFFFFFF;
+constexpr std::uint16_t kRootAttr = 1;
+constexpr std::uint16_t kLeafAttr = 2;
+constexpr std::size_t kLeafHeader = 24;
+constexpr std::size_t kInteriorHeader = 12;
+constexpr int kMaxKeyLength = 240;
+
+struct Entry {
+    std::string key;
+    std::uint32_t recno = 0;
+    std::uint32_t child = 0;  // interior pages only
+};
+
+struct Node {
+    std::uint16_t attributes = kLeafAttr;
+    std::uint32_t left = kNoPage;
+    std::uint32_t right = kNoPage;
+    std::vector<Entry> entries;
+
+    bool leaf() const { return (attributes & kLeafAttr) != 0; }
+    bool root() const { return (attributes & kRootAttr) != 0; }
+};
+
+// Key geometry shared by every page of one tag.
+struct KeyShape {
+    int length = 10;
+    char fill = ' ';  // trailing fill: blank for character keys, 0 otherwise
+};
+
+// Orders (key, recno) pairs: key bytes unsigned, then record number.
+int compareKeys(std::string_view a, std::string_view b);
+int compareEntries(std::string_view keyA, std::uint32_t recA, std::string_view keyB, std::uint32_t recB);
+
+// Decodes one page. Throws std::runtime_error describing the fault (the
+// caller adds the file and page) when the page is not a valid node.
+Node decodeNode(std::string_view page, const KeyShape& shape);
+// Encodes a node that fits (see fits()).
+std::string encodeNode(const Node& node, const KeyShape& shape);
+
+bool fits(const Node& node, const KeyShape& shape);
+std::size_t interiorCapacity(const KeyShape& shape);
+
+// Incremental size of a leaf being filled in order, used to pack leaves.
+class LeafSizer {
+public:
+    explicit LeafSizer(const KeyShape& shape) : shape_(shape) {}
+    // Whether the entry still fits after the ones already added; adds it if so.
+    bool add(const Entry& entry);
+    std::size_t count() const { return count_; }
+
+private:
+    KeyShape shape_;
+    std::size_t count_ = 0;
+    std::size_t keyBytes_ = 0;
+    std::uint32_t maxRecno_ = 0;
+    std::string previous_;
+};
+
+}  // namespace foxpro::cdx

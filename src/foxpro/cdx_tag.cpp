@@ -1,0 +1,338 @@
+#include "foxpro/cdx_tag.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <set>
+#include <stdexcept>
+
+#include "foxpro/error.h"
+
+namespace foxpro::cdx {
+
+namespace {
+
+constexpr std::size_t kMaxDepth = 32;
+
+Entry maxOf(const Node& node, std::uint32_t page)
+{
+    Entry e = node.entries.back();
+    e.child = page;
+    return e;
+}
+
+std::string hex(std::uint32_t v)
+{
+    char buf[16];
+    std::snprintf(buf, sizeof buf, "0x%X", v);
+    return buf;
+}
+
+}  // namespace
+
+CdxTree::CdxTree(CdxStore& store, std::uint32_t headerOffset, KeyShape shape, std::string name)
+    : store_(store), header_(headerOffset), shape_(shape), name_(std::move(name))
+{
+}
+
+void CdxTree::corrupt(std::uint32_t page, const std::string& what) const
+{
+    store_.fail("index " + name_ + ", page " + hex(page) + ": " + what);
+}
+
+std::uint32_t CdxTree::root() const
+{
+    return store_.readU32(header_);
+}
+
+void CdxTree::setRoot(std::uint32_t page)
+{
+    store_.writeU32(header_, page);
+}
+
+Node CdxTree::load(std::uint32_t page) const
+{
+    store_.checkPageOffset(page, ("a page pointer of index " + name_).c_str());
+    try {
+        return decodeNode(store_.block(page), shape_);
+    } catch (const Error&) {
+        throw;
+    } catch (const std::exception& e) {
+        corrupt(page, e.what());
+    }
+}
+
+void CdxTree::save(std::uint32_t page, const Node& node)
+{
+    store_.writeBlock(page, encodeNode(node, shape_));
+}
+
+std::vector<CdxTree::Step> CdxTree::descend(const std::string& key, std::uint32_t recno) const
+{
+    std::vector<Step> path;
+    std::uint32_t page = root();
+    for (;;) {
+        if (path.size() >= kMaxDepth) corrupt(page, "the tree is deeper than 32 levels (its pages loop)");
+        Node node = load(page);
+        if (node.leaf()) {
+            path.push_back({page, std::move(node), 0});
+            return path;
+        }
+        if (node.entries.empty()) corrupt(page, "an interior page holds no keys");
+        std::size_t i = 0;
+        while (i + 1 < node.entries.size() &&
+               compareEntries(node.entries[i].key, node.entries[i].recno, key, recno) < 0)
+            ++i;
+        std::uint32_t child = node.entries[i].child;
+        path.push_back({page, std::move(node), i});
+        page = child;
+    }
+}
+
+LeafPosition CdxTree::lowerBound(const std::string& key, std::uint32_t recno, bool prefix) const
+{
+    auto below = [&](const Entry& e) {
+        if (prefix) return compareKeys(std::string_view(e.key).substr(0, key.size()), key) < 0;
+        return compareEntries(e.key, e.recno, key, recno) < 0;
+    };
+    std::uint32_t page = root();
+    for (std::size_t depth = 0;; ++depth) {
+        if (depth >= kMaxDepth) corrupt(page, "the tree is deeper than 32 levels (its pages loop)");
+        Node node = load(page);
+        if (node.leaf()) {
+            LeafPosition pos{page, std::move(node), 0};
+            while (pos.index < pos.node.entries.size() && below(pos.node.entries[pos.index])) ++pos.index;
+            if (pos.index == pos.node.entries.size()) stepAcross(pos, true);
+            return pos;
+        }
+        if (node.entries.empty()) corrupt(page, "an interior page holds no keys");
+        std::size_t i = 0;
+        while (i + 1 < node.entries.size() && below(node.entries[i])) ++i;
+        page = node.entries[i].child;
+    }
+}
+
+LeafPosition CdxTree::first() const
+{
+    std::uint32_t page = root();
+    for (std::size_t depth = 0;; ++depth) {
+        if (depth >= kMaxDepth) corrupt(page, "the tree is deeper than 32 levels (its pages loop)");
+        Node node = load(page);
+        if (node.leaf()) {
+            LeafPosition pos{page, std::move(node), 0};
+            if (pos.node.entries.empty()) stepAcross(pos, true);
+            return pos;
+        }
+        if (node.entries.empty()) corrupt(page, "an interior page holds no keys");
+        page = node.entries.front().child;
+    }
+}
+
+LeafPosition CdxTree::last() const
+{
+    std::uint32_t page = root();
+    for (std::size_t depth = 0;; ++depth) {
+        if (depth >= kMaxDepth) corrupt(page, "the tree is deeper than 32 levels (its pages loop)");
+        Node node = load(page);
+        if (node.leaf()) {
+            LeafPosition pos{page, std::move(node), 0};
+            if (pos.node.entries.empty())
+                stepAcross(pos, false);
+            else
+                pos.index = pos.node.entries.size() - 1;
+            return pos;
+        }
+        if (node.entries.empty()) corrupt(page, "an interior page holds no keys");
+        page = node.entries.back().child;
+    }
+}
+
+// Moves to the first (forward) or last entry of the next non-empty sibling.
+// Keys must strictly grow along the chain; a chain that goes back is a loop.
+void CdxTree::stepAcross(LeafPosition& pos, bool forward) const
+{
+    bool haveFrom = !pos.node.entries.empty();
+    Entry from;
+    if (haveFrom) from = forward ? pos.node.entries.back() : pos.node.entries.front();
+    std::uint64_t limit = store_.size() / kPageSize + 1;
+    std::uint32_t page = forward ? pos.node.right : pos.node.left;
+    for (std::uint64_t steps = 0; page != kNoPage; ++steps) {
+        if (steps > limit) corrupt(page, "the sibling links of the leaf pages loop");
+        Node node = load(page);
+        if (!node.leaf()) corrupt(page, "a sibling link of a leaf page leads to an interior page");
+        if (!node.entries.empty()) {
+            const Entry& e = forward ? node.entries.front() : node.entries.back();
+            int c = compareEntries(e.key, e.recno, from.key, from.recno);
+            if (haveFrom && (forward ? c <= 0 : c >= 0))
+                corrupt(page, "sibling pages are out of key order (the links loop)");
+            std::size_t index = forward ? 0 : node.entries.size() - 1;
+            pos = LeafPosition{page, std::move(node), index};
+            return;
+        }
+        page = forward ? node.right : node.left;
+    }
+    pos = LeafPosition{};
+}
+
+void CdxTree::next(LeafPosition& pos) const
+{
+    if (!pos.valid()) return;
+    if (pos.index + 1 < pos.node.entries.size()) {
+        ++pos.index;
+        return;
+    }
+    stepAcross(pos, true);
+}
+
+void CdxTree::prev(LeafPosition& pos) const
+{
+    if (!pos.valid()) return;
+    if (pos.index > 0) {
+        --pos.index;
+        return;
+    }
+    stepAcross(pos, false);
+}
+
+bool CdxTree::insert(const std::string& key, std::uint32_t recno, bool unique)
+{
+    if (unique) {
+        LeafPosition at = lowerBound(key, 0, true);
+        if (at.valid() && at.node.entries[at.index].key == key) return false;
+    }
+    std::vector<Step> path = descend(key, recno);
+    Node& leaf = path.back().node;
+    auto it = std::lower_bound(
+        leaf.entries.begin(), leaf.entries.end(), Entry{key, recno, 0},
+        [](const Entry& a, const Entry& b) { return compareEntries(a.key, a.recno, b.key, b.recno) < 0; });
+    if (it != leaf.entries.end() && it->key == key && it->recno == recno) return false;
+    appending_ = it == leaf.entries.end() && leaf.right == kNoPage;
+    leaf.entries.insert(it, Entry{key, recno, 0});
+    propagate(path, path.size() - 1);
+    return true;
+}
+
+void CdxTree::propagate(std::vector<Step>& path, std::size_t level)
+{
+    Step& s = path[level];
+    if (!fits(s.node, shape_)) {
+        splitAndPropagate(path, level);
+        return;
+    }
+    save(s.page, s.node);
+    if (level > 0) updateParentKey(path, level);
+}
+
+void CdxTree::updateParentKey(std::vector<Step>& path, std::size_t level)
+{
+    Step& parent = path[level - 1];
+    const Entry& last = path[level].node.entries.back();
+    Entry& slot = parent.node.entries[parent.child];
+    if (slot.key == last.key && slot.recno == last.recno) return;
+    slot.key = last.key;
+    slot.recno = last.recno;
+    save(parent.page, parent.node);
+    if (parent.child + 1 == parent.node.entries.size() && level - 1 > 0) updateParentKey(path, level - 1);
+}
+
+void CdxTree::splitAndPropagate(std::vector<Step>& path, std::size_t level)
+{
+    Step& s = path[level];
+    Node& node = s.node;
+    const std::size_t n = node.entries.size();
+    // Appending at the right edge leaves the old page full, so trees filled
+    // in key order stay packed; otherwise the page splits in half.
+    std::size_t k = appending_ && node.right == kNoPage ? n - 1 : n / 2;
+    Node right;
+    auto splitAt = [&](std::size_t at) {
+        right.entries.assign(node.entries.begin() + static_cast<std::ptrdiff_t>(at), node.entries.end());
+        Node left;
+        left.attributes = node.attributes;
+        left.entries.assign(node.entries.begin(), node.entries.begin() + static_cast<std::ptrdiff_t>(at));
+        right.attributes = node.attributes;
+        return fits(left, shape_) && fits(right, shape_);
+    };
+    if (!splitAt(k) && !splitAt(n / 2)) corrupt(s.page, "a page cannot be split (key too long for a page)");
+    if (right.entries.size() == n - n / 2) k = n / 2;
+    node.entries.resize(k);
+    std::uint32_t newPage = store_.allocate();
+    node.attributes &= static_cast<std::uint16_t>(~kRootAttr);
+    right.attributes = node.attributes;
+    right.left = s.page;
+    right.right = node.right;
+    node.right = newPage;
+    if (right.right != kNoPage) {
+        Node after = load(right.right);
+        after.left = newPage;
+        save(right.right, after);
+    }
+    save(s.page, node);
+    save(newPage, right);
+    if (level == 0) {
+        Node top;
+        top.attributes = kRootAttr;
+        top.entries = {maxOf(node, s.page), maxOf(right, newPage)};
+        std::uint32_t rootPage = store_.allocate();
+        save(rootPage, top);
+        setRoot(rootPage);
+        return;
+    }
+    Step& parent = path[level - 1];
+    auto at = parent.node.entries.begin() + static_cast<std::ptrdiff_t>(parent.child);
+    *at = maxOf(node, s.page);
+    parent.node.entries.insert(at + 1, maxOf(right, newPage));
+    propagate(path, level - 1);
+}
+
+bool CdxTree::remove(const std::string& key, std::uint32_t recno)
+{
+    std::vector<Step> path = descend(key, recno);
+    Node& leaf = path.back().node;
+    auto it = std::find_if(leaf.entries.begin(), leaf.entries.end(),
+                           [&](const Entry& e) { return e.recno == recno && e.key == key; });
+    if (it == leaf.entries.end()) return false;
+    bool wasLast = it + 1 == leaf.entries.end();
+    leaf.entries.erase(it);
+    std::size_t level = path.size() - 1;
+    if (leaf.entries.empty() && level > 0) {
+        removeFromParent(path, level);
+        return true;
+    }
+    save(path.back().page, leaf);
+    if (wasLast && level > 0) updateParentKey(path, level);
+    return true;
+}
+
+// The page at `level` became empty: unlink it from its siblings, free it and
+// drop its entry from the parent (recursively when the parent empties too).
+void CdxTree::removeFromParent(std::vector<Step>& path, std::size_t level)
+{
+    Step& s = path[level];
+    if (s.node.left != kNoPage) {
+        Node before = load(s.node.left);
+        before.right = s.node.right;
+        save(s.node.left, before);
+    }
+    if (s.node.right != kNoPage) {
+        Node after = load(s.node.right);
+        after.left = s.node.left;
+        save(s.node.right, after);
+    }
+    store_.release(s.page);
+    Step& parent = path[level - 1];
+    bool wasLast = parent.child + 1 == parent.node.entries.size();
+    parent.node.entries.erase(parent.node.entries.begin() + static_cast<std::ptrdiff_t>(parent.child));
+    if (parent.node.entries.empty()) {
+        if (level - 1 == 0) {
+            Node empty;
+            empty.attributes = kRootAttr | kLeafAttr;
+            save(parent.page, empty);
+            return;
+        }
+        removeFromParent(path, level - 1);
+        return;
+    }
+    save(parent.page, parent.node);
+    if (wasLast && level - 1 > 0) updateParentKey(path, level - 1);
+}
+
+}  // namespace foxpro::cdx

@@ -1,0 +1,80 @@
+// CdxTree: the B-tree of one tag (or of the tag directory) inside a CDX
+// file: search, ordered insert and removal with page splits, bulk loading,
+// and a structural check. Pages come from a CdxStore.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "foxpro/cdx_page.h"
+#include "foxpro/cdx_store.h"
+
+namespace foxpro::cdx {
+
+// A position in the leaf level: the page, its decoded node and an index.
+struct LeafPosition {
+    std::uint32_t page = kNoPage;
+    Node node;
+    std::size_t index = 0;
+    bool valid() const { return page != kNoPage && index < node.entries.size(); }
+};
+
+class CdxTree {
+public:
+    CdxTree(CdxStore& store, std::uint32_t headerOffset, KeyShape shape, std::string name);
+
+    const KeyShape& shape() const { return shape_; }
+    std::uint32_t headerOffset() const { return header_; }
+    std::uint32_t root() const;
+
+    Node load(std::uint32_t page) const;
+    void save(std::uint32_t page, const Node& node);
+
+    // First entry >= key (only key.size() bytes compared when prefix), or
+    // >= (key, recno) comparing full entries. Invalid position at the end.
+    LeafPosition lowerBound(const std::string& key, std::uint32_t recno, bool prefix) const;
+    LeafPosition first() const;
+    LeafPosition last() const;
+    // Moves to the next/previous entry, following sibling links. Leaves the
+    // position invalid at either end. Throws when the links break key order.
+    void next(LeafPosition& pos) const;
+    void prev(LeafPosition& pos) const;
+
+    // Returns false (and changes nothing) when unique and the key exists.
+    bool insert(const std::string& key, std::uint32_t recno, bool unique);
+    // Returns false when the entry is not in the tree.
+    bool remove(const std::string& key, std::uint32_t recno);
+
+    // Replaces the whole content by the given entries (sorted, distinct).
+    void build(const std::vector<Entry>& sorted);
+    // Every page of the tree, root first (cycle-safe).
+    std::vector<std::uint32_t> pages() const;
+    std::uint32_t count() const;
+    // Structural faults: key order, sibling links, interior keys, depth.
+    std::vector<std::string> checkStructure() const;
+
+private:
+    struct Step {
+        std::uint32_t page;
+        Node node;
+        std::size_t child;
+    };
+    std::vector<Step> descend(const std::string& key, std::uint32_t recno) const;
+    void propagate(std::vector<Step>& path, std::size_t level);
+    void splitAndPropagate(std::vector<Step>& path, std::size_t level);
+    void removeFromParent(std::vector<Step>& path, std::size_t level);
+    void updateParentKey(std::vector<Step>& path, std::size_t level);
+    void setRoot(std::uint32_t page);
+    void stepAcross(LeafPosition& pos, bool forward) const;
+    [[noreturn]] void corrupt(std::uint32_t page, const std::string& what) const;
+
+    CdxStore& store_;
+    std::uint32_t header_;
+    KeyShape shape_;
+    std::string name_;
+    bool appending_ = false;  // the insert being propagated went to the right edge
+};
+
+}  // namespace foxpro::cdx
