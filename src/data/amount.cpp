@@ -166,7 +166,7 @@ std::string Amount::toMachineText() const
         negative ? 0 - static_cast<std::uint64_t>(raw_) : static_cast<std::uint64_t>(raw_);
     std::string fraction = std::to_string(magnitude % kScale);
     fraction.insert(0, 4 - fraction.size(), '0');
-    return (negative ? "-" : "") + std::to_string(magnitude / kScale) + "." + fraction;
+    return std::string(negative ? "-" : "") + std::to_string(magnitude / kScale) + "." + fraction;
 }
 
 std::string Amount::toText(int decimals) const
@@ -187,7 +187,7 @@ std::string Amount::toText(int decimals) const
         fraction.insert(0, static_cast<std::size_t>(decimals) - fraction.size(), '0');
         text += "," + fraction;
     }
-    return (raw_ < 0 && units != 0 ? "-" : "") + text;
+    return std::string(raw_ < 0 && units != 0 ? "-" : "") + text;
 }
 
 Amount Amount::operator-() const

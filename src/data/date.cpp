@@ -2,7 +2,6 @@
 // dd/mm/yyyy and yyyymmdd text forms.
 #include "data/date.h"
 
-#include <cstdio>
 #include <stdexcept>
 
 namespace quintara {
@@ -60,6 +59,14 @@ int readDigits(std::string_view text, std::size_t pos, std::size_t count)
     return value;
 }
 
+// The number with at least `width` digits, zeros in front.
+std::string digitsText(long value, std::size_t width)
+{
+    std::string text = std::to_string(value < 0 ? -value : value);
+    if (text.size() < width) text.insert(0, width - text.size(), '0');
+    return std::string(value < 0 ? "-" : "") + text;
+}
+
 std::string_view trimBlanks(std::string_view text)
 {
     while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
@@ -82,9 +89,8 @@ bool isEmptyMask(std::string_view text)
 Date::Date(int day, int month, int year)
 {
     if (!isValid(day, month, year)) {
-        char text[64];
-        std::snprintf(text, sizeof text, "%02d/%02d/%04d", day, month, year);
-        throw std::invalid_argument("'" + std::string(text) + "' is not a valid date");
+        throw std::invalid_argument("'" + digitsText(day, 2) + "/" + digitsText(month, 2) + "/" +
+                                    digitsText(year, 4) + "' is not a valid date");
     }
     serial_ = daysFromCivil(year, month, day) - kOrigin;
 }
@@ -154,18 +160,14 @@ std::string Date::toString() const
 {
     if (isEmpty()) return std::string(kEmptyDateText);
     const Civil c = civilFromDays(serial_ + kOrigin);
-    char text[16];
-    std::snprintf(text, sizeof text, "%02d/%02d/%04d", c.day, c.month, c.year);
-    return text;
+    return digitsText(c.day, 2) + "/" + digitsText(c.month, 2) + "/" + digitsText(c.year, 4);
 }
 
 std::string Date::toDtos() const
 {
     if (isEmpty()) return std::string(8, ' ');
     const Civil c = civilFromDays(serial_ + kOrigin);
-    char text[16];
-    std::snprintf(text, sizeof text, "%04d%02d%02d", c.year, c.month, c.day);
-    return text;
+    return digitsText(c.year, 4) + digitsText(c.month, 2) + digitsText(c.day, 2);
 }
 
 Date Date::addDays(long days) const

@@ -2,7 +2,6 @@
 #include "data/date_routines.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <stdexcept>
 
 namespace quintara {
@@ -110,9 +109,8 @@ std::string ProtocolHour(std::string_view text)
     }
     if (hour >= 19) return "18:00";
     if (hour < 12) return "12:00";
-    char out[8];
-    std::snprintf(out, sizeof out, "%02d:%02d", hour, minute);
-    return out;
+    return std::string{static_cast<char>('0' + hour / 10), static_cast<char>('0' + hour % 10), ':',
+                       static_cast<char>('0' + minute / 10), static_cast<char>('0' + minute % 10)};
 }
 
 }  // namespace quintara

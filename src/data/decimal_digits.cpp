@@ -128,13 +128,13 @@ std::string DecimalDigits::fixed(int decimals, bool grouped) const
     };
     std::string integer;
     for (int i = 0; i < r.pointPos; ++i) integer += digitAt(i);
-    if (integer.empty()) integer = "0";
+    if (integer.empty()) integer.assign(1, '0');
     if (grouped) {
         for (int pos = static_cast<int>(integer.size()) - 3; pos > 0; pos -= 3) {
             integer.insert(static_cast<std::size_t>(pos), 1, '.');
         }
     }
-    std::string text = (r.negative && !r.isZero() ? "-" : "") + integer;
+    std::string text = std::string(r.negative && !r.isZero() ? "-" : "") + integer;
     if (decimals > 0) {
         text += ',';
         for (int i = 0; i < decimals; ++i) text += digitAt(r.pointPos + i);
@@ -154,7 +154,7 @@ std::string DecimalDigits::scientific(int significant) const
         }
     }
     const int exponent = r.isZero() ? 0 : r.pointPos - 1;
-    return (r.negative && !r.isZero() ? "-" : "") + mantissa + exponentText(exponent);
+    return std::string(r.negative && !r.isZero() ? "-" : "") + mantissa + exponentText(exponent);
 }
 
 std::string DecimalDigits::general(int significant) const
@@ -166,7 +166,7 @@ std::string DecimalDigits::general(int significant) const
     const int exponent = r.pointPos - 1;
     if (r.pointPos > significant || exponent < -5) {
         std::string mantissa = r.digits.substr(0, 1);
-        if (r.digits.size() > 1) mantissa += "," + r.digits.substr(1);
+        if (r.digits.size() > 1) mantissa += std::string(",") + r.digits.substr(1);
         return sign + mantissa + exponentText(exponent);
     }
     const int decimals = std::max(0, static_cast<int>(r.digits.size()) - r.pointPos);

@@ -73,7 +73,7 @@ std::string integerText(std::string_view pattern, const FormatArg& arg, const Sp
     // The precision of %d is the least number of digits, filled with zeros.
     const auto minimum = static_cast<std::size_t>(spec.precision.value_or(0));
     if (digits.size() < minimum) digits.insert(0, minimum - digits.size(), '0');
-    return (negative ? "-" : "") + digits;
+    return std::string(negative ? "-" : "") + digits;
 }
 
 std::string convert(std::string_view pattern, const FormatArg& arg, const Spec& spec)

@@ -73,8 +73,11 @@ std::vector<std::string> splitGroups(std::string_view numeral)
                                     "' is not a numeral that can be written in words");
     }
     std::vector<std::string> groups;
-    groups.push_back("0" + std::string(decimals.substr(0, 2)) +
-                     std::string(2 - std::min<std::size_t>(2, decimals.size()), '0'));
+    // The cents group: "0" and the first two decimals, "0" filling a missing one.
+    std::string cents(1, '0');
+    cents.append(decimals.substr(0, 2));
+    cents.resize(3, '0');
+    groups.push_back(cents);
     // Leading zeros are no groups of their own: "0001" is written as "1".
     integer = integer.substr(std::min(integer.find_first_not_of('0'), integer.size()));
     std::string digits(integer.empty() ? "0" : integer);

@@ -61,7 +61,8 @@ std::string ZeroPadNumber(long double value, int width, int decimals)
 {
     const std::string written = DecimalDigits::of(value).fixed(std::max(0, decimals), false);
     // A minus sign stays in front: "-05", not "0-5".
-    if (written.front() == '-') return "-" + zerosBefore(std::string_view(written).substr(1), width - 1);
+    if (written.front() == '-')
+        return std::string("-") + zerosBefore(std::string_view(written).substr(1), width - 1);
     return zerosBefore(written, width);
 }
 
