@@ -1,0 +1,163 @@
+// Opening, closing and the structure of a table; the public Table methods
+// that only forward to Table::Impl.
+#include <unistd.h>
+
+#include <cctype>
+
+#include "foxpro/table_files.h"
+#include "foxpro/table_impl.h"
+
+namespace foxpro {
+
+namespace {
+
+std::string upper(std::string s)
+{
+    for (char& c : s) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return s;
+}
+
+}  // namespace
+
+void Table::Impl::open(const std::string& dbfPath, OpenMode openMode)
+{
+    path = dbfPath;
+    mode = openMode;
+    writable = ::access(dbfPath.c_str(), W_OK) == 0;
+    dbf.open(dbfPath, writable);
+    if (dbf.header().isVisual()) writable = false;  // Visual FoxPro tables are only read
+    visibleFields(dbf.header(), fields, slots, layoutIndex);
+    for (std::size_t i = 0; i < fields.size(); ++i) fieldByName[fields[i].name] = static_cast<int>(i);
+    blank.assign(dbf.header().recordLength, ' ');
+
+    const std::string cdxPath = findCompanion(dbfPath, "CDX");
+    if (cdxPath.empty() && dbf.header().hasStructuralCdx())
+        throw Error(dbfPath, "the structural index file " + baseName(newCompanionPath(dbfPath, "CDX")) +
+                                 " is missing");
+    locks = LockLayout(!cdxPath.empty(), dbf.header().headerLength, dbf.header().recordLength);
+    takeOpenLocks(dbf.fd(), dbfPath);
+
+    if (dbf.header().hasMemoFields()) {
+        const std::string fpt = findCompanion(dbfPath, "FPT");
+        if (fpt.empty())
+            throw Error(dbfPath,
+                        "the memo file " + baseName(newCompanionPath(dbfPath, "FPT")) + " is missing");
+        memo.emplace();
+        memo->open(fpt, writable);
+    }
+    if (!cdxPath.empty())
+        cdx.emplace(cdxPath, fields, writable ? CdxFile::Mode::ReadWrite : CdxFile::Mode::ReadOnly);
+    first();
+}
+
+void Table::Impl::takeOpenLocks(int fd, const std::string& file)
+{
+    if (mode == OpenMode::Shared) {
+        openLock = RangeLock::acquire(fd, LockLayout::kOpenByte, 1, false, file,
+                                      "the table is open exclusively by another user");
+        return;
+    }
+    if (!writable) throw Error(file, "a read-only table cannot be opened exclusively");
+    const std::string busy = "the table cannot be opened exclusively: another user has it open";
+    openLock = RangeLock::acquire(fd, LockLayout::kOpenByte, 1, true, file, busy);
+    fileLock = RangeLock::acquire(fd, locks.fileStart(), locks.fileLength() + 1, true, file, busy);
+}
+
+void Table::Impl::close()
+{
+    state = EditState::None;
+    pendingMemos.clear();
+    recordLock.release();
+    indexReadLock.release();
+    fileLock.release();
+    openLock.release();
+    cursor.reset();
+    cdx.reset();
+    memo.reset();
+    dbf.close();
+}
+
+int Table::Impl::fieldIndexOf(const std::string& name) const
+{
+    const auto it = fieldByName.find(upper(name));
+    return it == fieldByName.end() ? -1 : it->second;
+}
+
+int Table::Impl::requireField(const std::string& name) const
+{
+    const int i = fieldIndexOf(name);
+    if (i < 0) throw Error(path, "the table has no field " + name);
+    return i;
+}
+
+bool Table::Impl::isNull(std::string_view record, int field) const
+{
+    const FieldLayout& f = layoutOf(field);
+    const DbfHeader& h = dbf.header();
+    if (f.nullBit < 0 || h.nullFlagsField < 0) return false;
+    const FieldLayout& flags = h.fields[static_cast<std::size_t>(h.nullFlagsField)];
+    const auto byte =
+        static_cast<unsigned char>(record[static_cast<std::size_t>(flags.offset + f.nullBit / 8)]);
+    return (byte >> (f.nullBit % 8)) & 1;
+}
+
+Table::Table() : impl_(std::make_unique<Impl>()) {}
+
+Table::Table(const std::string& dbfPath, OpenMode mode) : Table()
+{
+    open(dbfPath, mode);
+}
+
+Table::~Table() = default;
+Table::Table(Table&&) noexcept = default;
+Table& Table::operator=(Table&&) noexcept = default;
+
+void Table::open(const std::string& dbfPath, OpenMode mode)
+{
+    close();
+    auto fresh = std::make_unique<Impl>();
+    fresh->open(dbfPath, mode);
+    impl_ = std::move(fresh);
+}
+
+void Table::close()
+{
+    if (impl_) impl_->close();
+    impl_ = std::make_unique<Impl>();
+}
+
+bool Table::isOpen() const
+{
+    return impl_ && impl_->dbf.isOpen();
+}
+
+const std::string& Table::path() const
+{
+    return impl_->path;
+}
+
+OpenMode Table::mode() const
+{
+    return impl_->mode;
+}
+
+const std::vector<FieldDef>& Table::fields() const
+{
+    return impl_->fields;
+}
+
+int Table::fieldIndex(const std::string& name) const
+{
+    return impl_->fieldIndexOf(name);
+}
+
+std::vector<TagDef> Table::tags() const
+{
+    std::vector<TagDef> out;
+    if (!impl_->cdx) return out;
+    for (const CdxTagInfo& t : impl_->cdx->tags())
+        out.push_back({t.name, t.expression, t.forExpression, t.unique});
+    return out;
+}
+
+}  // namespace foxpro

@@ -1,0 +1,174 @@
+// Table::Impl: the state behind foxpro::Table (open files, locks, order,
+// current record, filter, edit buffer), shared by the table_*.cpp files.
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "foxpro/cdx_file.h"
+#include "foxpro/dbf_file.h"
+#include "foxpro/expression.h"
+#include "foxpro/locks.h"
+#include "foxpro/memo_file.h"
+#include "foxpro/stored_record.h"
+#include "foxpro/table.h"
+
+namespace foxpro {
+
+// Keys of one record in every tag: nullopt where the FOR condition leaves
+// the record out.
+using RecordKeys = std::vector<std::optional<std::string>>;
+
+class Table::Impl {
+public:
+    enum class EditState { None, Edit, Append };
+
+    Impl() : view(fields, slots) {}
+
+    // Opening and closing (table.cpp).
+    void open(const std::string& dbfPath, OpenMode openMode);
+    void close();
+    void takeOpenLocks(int fd, const std::string& file);
+    void requireOpen() const
+    {
+        if (!dbf.isOpen()) throw Error(path, "the table is not open");
+    }
+
+    // Fields.
+    int fieldIndexOf(const std::string& name) const;
+    int requireField(const std::string& name) const;
+    const FieldLayout& layoutOf(int field) const
+    {
+        return dbf.header().fields[static_cast<std::size_t>(layoutIndex[static_cast<std::size_t>(field)])];
+    }
+    std::string_view rawOf(std::string_view record, int field) const
+    {
+        const FieldSlot& s = slots[static_cast<std::size_t>(field)];
+        return record.substr(static_cast<std::size_t>(s.offset), static_cast<std::size_t>(s.length));
+    }
+    bool isNull(std::string_view record, int field) const;
+
+    // Navigation (table_navigation.cpp).
+    bool visible(std::uint32_t recno);
+    void setCurrent(std::uint32_t recno);
+    void setEof();
+    void setBof();
+    bool physicalForward(std::uint32_t from);
+    bool physicalBackward(std::uint32_t from);
+    bool tagForward(bool valid);
+    bool tagBackward(bool valid);
+    // Positions the cursor on the current record; true when it sits exactly
+    // on the current record's entry.
+    bool syncCursor();
+    void beginIndexRead();
+    void endIndexRead();
+    void first();
+    void last();
+    void next();
+    void prior();
+    bool seek(const std::vector<std::string>& parts, bool partial, bool nearest);
+    std::uint32_t reloadCount();
+
+    // The current record's bytes (the edit buffer while editing; a blank
+    // record at eof/bof, as FoxPro reads its phantom record).
+    std::string_view current() const;
+
+    // Editing (table_edit.cpp).
+    void requireWritable() const;
+    void finishPendingEdit();
+    std::string blankRecord() const;
+    RecordKeys keysOf(std::string_view record, std::uint32_t recno);
+    void writeMemos();
+    void postAppend();
+    void postEdit();
+    void updateIndex(const RecordKeys& oldKeys, const RecordKeys& newKeys, std::uint32_t recno);
+    void removeStaleKeys(std::uint32_t recno);
+    void releaseEdit();
+
+    std::string path;
+    OpenMode mode = OpenMode::Shared;
+    bool writable = false;
+    DbfFile dbf;
+    std::optional<MemoFile> memo;
+    std::optional<CdxFile> cdx;
+    LockLayout locks;
+    RangeLock openLock;
+    RangeLock fileLock;
+    int indexReadDepth = 0;
+    RangeLock indexReadLock;
+
+    std::vector<FieldDef> fields;
+    std::vector<FieldSlot> slots;
+    std::vector<int> layoutIndex;
+    std::map<std::string, int> fieldByName;
+
+    int tag = -1;
+    std::optional<CdxCursor> cursor;
+    bool cursorSynced = false;
+    std::uint32_t recno = 0;
+    bool atEof = true;
+    bool atBof = false;
+
+    std::string filterText;
+    std::optional<Expression> filterExpr;
+    bool filterOn = false;
+
+    EditState state = EditState::None;
+    std::string buffer;
+    std::string original;
+    std::map<int, std::string> pendingMemos;
+    RangeLock recordLock;
+    bool staleTailChecked = false;
+
+    StoredRecord view;
+    std::string blank;
+
+    bool shared() const { return mode == OpenMode::Shared; }
+
+    // Field setters' helpers (table_fields.cpp).
+    void requireEditing() const;
+    void store(int field, const std::string& bytes);
+    std::string cp1252Of(const std::string& utf8, const std::string& field) const;
+
+    // Holds the index's shared lock (shared mode) for one positioning
+    // operation; the index is re-read when it is taken.
+    class IndexRead {
+    public:
+        explicit IndexRead(Impl& t) : t_(t.tag >= 0 ? &t : nullptr)
+        {
+            if (t_) t_->beginIndexRead();
+        }
+        ~IndexRead()
+        {
+            if (t_) t_->endIndexRead();
+        }
+        IndexRead(const IndexRead&) = delete;
+        IndexRead& operator=(const IndexRead&) = delete;
+
+    private:
+        Impl* t_;
+    };
+
+    // Holds the index's exclusive lock (shared mode) while keys change.
+    class IndexWrite {
+    public:
+        explicit IndexWrite(Impl& t) : t_(t)
+        {
+            if (t_.shared())
+                lock_ = RangeLock::acquireWaiting(t_.cdx->fd(), LockLayout::kCdxByte, 1, true, t_.cdx->path(),
+                                                  "the index is locked by another user");
+            t_.cdx->refresh();
+        }
+        void commit() { t_.cdx->flush(); }
+
+    private:
+        Impl& t_;
+        RangeLock lock_;
+    };
+};
+
+}  // namespace foxpro
