@@ -135,3 +135,17 @@ TEST(AmountTruncate, CutsTowardZeroToTwoDecimals)
     EXPECT_EQ(TruncateToCents(Amount::parse("10,579")), Amount::parse("10,57"));
     EXPECT_EQ(TruncateToCents(Amount::parse("-10,579")), Amount::parse("-10,57"));
 }
+
+TEST(AmountArithmetic, HalvesBeyondLongDoublePrecisionAreJudgedExactly)
+{
+    // Products of about 9.2e22 before scaling: a long double would lose the
+    // last digits and with them the difference between a half and its neighbours.
+    EXPECT_EQ((raw(9223372036853) * raw(10005000)).raw(), 9227983722871426);  // exact half, even stays
+    EXPECT_EQ((raw(9223372036853) * raw(10004517)).raw(), 9227538234002047);  // just above the half
+    EXPECT_EQ((raw(9223372036853) * raw(10005483)).raw(), 9228429211740806);  // just below it
+    EXPECT_EQ((raw(-9223372036853) * raw(10005000)).raw(), -9227983722871426);
+    // Binary values just above and just below a half ten-thousandth.
+    EXPECT_EQ(Amount::fromDouble(0.00005).raw(), 1);
+    EXPECT_EQ(Amount::fromDouble(-0.00005).raw(), -1);
+    EXPECT_EQ(Amount::fromDouble(0.00015).raw(), 1);
+}

@@ -74,3 +74,20 @@ TEST(DateArithmetic, WeekdaysAndLeapYears)
     EXPECT_EQ(Date::daysInMonth(2, 2100), 28);
     EXPECT_EQ(Date::daysInMonth(12, 2001), 31);
 }
+
+TEST(DateArithmetic, EveryDayOfTwoCenturiesFollowsTheCalendar)
+{
+    Date day(1, 1, 1899);
+    int weekday = day.weekday();
+    for (int i = 0; i < 74000; ++i) {
+        const Date next = day.addDays(1);
+        ASSERT_EQ(Date::parse(next.toString()), next) << next.toString();
+        ASSERT_EQ(Date::fromDtos(next.toDtos()), next) << next.toString();
+        weekday = (weekday + 1) % 7;
+        ASSERT_EQ(next.weekday(), weekday) << next.toString();
+        ASSERT_EQ(next.day() == 1, day.day() == Date::daysInMonth(day.month(), day.year()))
+            << next.toString();
+        day = next;
+    }
+    EXPECT_EQ(day, Date(10, 8, 2101));
+}
