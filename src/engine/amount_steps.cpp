@@ -1,0 +1,36 @@
+#include "engine/amount_steps.h"
+
+#include <cmath>
+#include <stdexcept>
+#include <string>
+
+namespace quintara {
+
+std::optional<Amount> roundedAmount(long double value)
+{
+    // The largest amount is about 9.2e14; anything near it is refused.
+    if (!std::isfinite(value) || std::fabs(value) >= 9.0e14L) return std::nullopt;
+    return Amount::fromDouble(value);
+}
+
+std::optional<Amount> dividedBy(Amount v, long double divisor)
+{
+    if (divisor == 0) return std::nullopt;
+    return roundedAmount(v.toLongDouble() / divisor);
+}
+
+std::optional<Amount> multipliedBy(Amount v, long double factor) { return roundedAmount(v.toLongDouble() * factor); }
+
+std::optional<Amount> withPercentage(Amount v, long double percentage)
+{
+    long double x = v.toLongDouble();
+    return roundedAmount(x * percentage / 100 + x);
+}
+
+Amount requireAmount(std::optional<Amount> value, const char* what)
+{
+    if (!value) throw std::domain_error(std::string("floating point error in ") + what);
+    return *value;
+}
+
+}  // namespace quintara

@@ -1,0 +1,142 @@
+#include "engine/calculation_table.h"
+
+#include <cerrno>
+#include <cmath>
+#include <cstdlib>
+#include <stdexcept>
+
+#include "data/format_text.h"
+#include "engine/engine_dates.h"
+#include "engine/text_columns.h"
+
+namespace quintara {
+
+namespace {
+
+std::string symbolText(const std::string& symbol) { return padLeftTo(columns(symbol, 1, 4), 4); }
+
+std::string conversionLine(Date date, double divisor, const std::string& symbol)
+{
+    return std::string(kConversionCode) + date.toString() + formatText("%15.6f", {divisor}) + "0" +
+           symbolText(symbol) + "0";
+}
+
+std::string valueLine(const std::string& code, Date date, double value, int kind, const std::string& symbol,
+                      int periodicity)
+{
+    return padRightTo(code, 10) + date.toString() + formatText("%15.9f", {value}) + std::to_string(kind) +
+           symbolText(symbol) + std::to_string(periodicity);
+}
+
+bool appendsEveryRow(int kind) { return kind == PERCENTUAL || kind == TAXAJURO; }
+bool appendsEnds(int kind) { return kind == MULTIPLICADOR || kind == MOEDA; }
+
+struct Currencies {
+    std::string atual;
+    std::string anterior;
+};
+
+// The lines of one sequence line's values. An index number (MULTIPLICADOR,
+// MOEDA) enters with its first and last value only; percentages every value.
+void appendValues(ReferenceData& data, CalculationTable& table, Currencies& moeda, const std::string& code,
+                  Date queryFrom, Date queryTo, Date dataOrigem, bool conversor, int kind, int periodicity)
+{
+    std::vector<IndexValueRow> rows = data.values(code, queryFrom, queryTo);
+    bool appended = false;
+    for (std::size_t r = 0; r < rows.size(); ++r) {
+        Date d = rows[r].date < dataOrigem ? dataOrigem : rows[r].date;
+        CurrencyInForce currency = data.currencyAt(d);
+        moeda.atual = columns(currency.symbol, 1, 4);
+        double divisor = conversor ? currency.divisor : 1.0;
+        if (moeda.atual != moeda.anterior) {
+            moeda.anterior = moeda.atual;
+            table.push_back(conversionLine(d, divisor, moeda.atual));
+        }
+        bool lastRow = r + 1 == rows.size();
+        if (appendsEveryRow(kind) || (appendsEnds(kind) && (!appended || lastRow))) {
+            table.push_back(valueLine(code, d, rows[r].value, kind, moeda.atual, periodicity));
+            appended = true;
+        }
+    }
+}
+
+}  // namespace
+
+int parseInteger(const std::string& text)
+{
+    std::string t = trimBlanks(text);
+    std::size_t used = 0;
+    int value = 0;
+    try {
+        value = std::stoi(t, &used);
+    } catch (const std::exception&) {
+        used = 0;
+    }
+    if (t.empty() || used != t.size()) throw std::invalid_argument("'" + text + "' is not a valid integer value");
+    return value;
+}
+
+long double parseTableNumber(const std::string& text)
+{
+    std::string t = trimBlanks(text);
+    std::string machine;
+    for (char c : t) {
+        if (c == '.') throw std::invalid_argument("'" + text + "' is not a valid floating point value");
+        machine += c == ',' ? '.' : c;
+    }
+    char* end = nullptr;
+    errno = 0;
+    long double value = std::strtold(machine.c_str(), &end);
+    if (machine.empty() || end != machine.c_str() + machine.size() || errno == ERANGE || !std::isfinite(value) ||
+        machine.find_first_of("xXnNiI") != std::string::npos)
+        throw std::invalid_argument("'" + text + "' is not a valid floating point value");
+    return value;
+}
+
+TableResult PegaValores(ReferenceData& data, const Sequence& sequenciaAjustada, Date dataOrigem, bool conversor,
+                        const TableHooks& hooks)
+{
+    TableResult result;
+    Currencies moeda;
+    moeda.atual = moeda.anterior = columns(data.currencyAt(dataOrigem).symbol, 1, 4);
+    const std::size_t count = sequenciaAjustada.size();
+    for (std::size_t i = 0; i < count; ++i) {
+        if (hooks.interrupted && hooks.interrupted()) break;
+        const std::string& line = sequenciaAjustada[i];
+        std::string code = trimRightBlanks(columns(line, 1, 10));
+        std::string startText = columns(line, 11, 10);
+        std::string endText = columns(line, 21, 10);
+        Date start = engineDate(startText);
+        Date end = engineDate(endText);
+        if (hooks.onSequenceLine) hooks.onSequenceLine(code, startText, endText, i, count);
+        std::optional<IndexDefinition> index = data.index(code);
+        if (!index) break;
+        int kind = parseInteger(index->kind);
+        int periodicity = parseInteger(index->periodicity);
+        // The month of the start is queried whole, so its value enters even
+        // when the stretch starts mid-month.
+        appendValues(data, result.lines, moeda, code, firstDayOf(start), end, dataOrigem, conversor, kind,
+                     periodicity);
+    }
+    result.moedaAtual = moeda.atual;
+    return result;
+}
+
+// Lines are read by position. A value too wide for its 15 columns pushes the
+// last six columns right; they are then read from the end of the line so that
+// such a value is still read whole.
+TableLine SeparaLinhaTabela(const std::string& linha)
+{
+    TableLine l;
+    std::size_t length = columnCount(linha);
+    std::size_t valueWidth = length > 41 ? length - 26 : 15;
+    l.code = columns(linha, 1, 10);
+    l.date = columns(linha, 11, 10);
+    l.value = columns(linha, 21, valueWidth);
+    l.kind = columns(linha, 21 + valueWidth, 1);
+    l.symbol = columns(linha, 22 + valueWidth, 4);
+    l.periodicity = columns(linha, 26 + valueWidth, 1);
+    return l;
+}
+
+}  // namespace quintara

@@ -1,0 +1,65 @@
+// The calculation table: one 41-character line per index value to apply and
+// one per change of national currency, built from the adjusted sequence, the
+// index values and the currencies. Read back by position (SeparaLinhaTabela).
+//
+//   1-10 code (or "**CONVERS*")   11-20 date   21-35 value "%15.9f" (divisor "%15.6f")
+//   36 kind code ("0")            37-40 currency symbol "%4s"   41 periodicity ("0")
+#pragma once
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "engine/reference_data.h"
+#include "engine/sequence.h"
+
+namespace quintara {
+
+using CalculationTable = std::vector<std::string>;
+
+inline constexpr const char* kConversionCode = "**CONVERS*";
+
+// Kind codes (TBCM_VAL) and periodicity codes (TBCM_TIP) as the engine reads them.
+enum IndexKind { MULTIPLICADOR = 1, PERCENTUAL = 2, MOEDA = 3, TAXAJURO = 4 };
+enum Periodicity { DIARIA = 1, MENSAL = 2 };
+
+// Hooks of the two callers: the worksheet run tests its interrupt flag and
+// writes two progress lines per sequence line; the quick calculation shows a
+// status text and moves its progress bar.
+struct TableHooks {
+    std::function<bool()> interrupted;
+    // code (trimmed), start and end texts, 0-based line, number of lines.
+    std::function<void(const std::string&, const std::string&, const std::string&, std::size_t, std::size_t)>
+        onSequenceLine;
+};
+
+struct TableResult {
+    CalculationTable lines;
+    std::string moedaAtual;  // symbol of the currency of the last value processed
+};
+
+// PegaValores. Ends early (with the lines so far) at an index missing from the
+// catalogue or when the interrupt hook says so. Throws std::invalid_argument
+// for a date or kind code that does not convert.
+TableResult PegaValores(ReferenceData& data, const Sequence& sequenciaAjustada, Date dataOrigem, bool conversor,
+                        const TableHooks& hooks = {});
+
+// The six fields of a table line: code, date, value, kind, symbol, periodicity.
+struct TableLine {
+    std::string code;
+    std::string date;
+    std::string value;
+    std::string kind;
+    std::string symbol;
+    std::string periodicity;
+    bool isConversion() const { return code == kConversionCode; }
+};
+TableLine SeparaLinhaTabela(const std::string& linha);
+
+// Number texts of the table ("  1234,560000000"), decimal comma. Throws
+// std::invalid_argument naming the text when it is not a number.
+long double parseTableNumber(const std::string& text);
+// "'x' is not a valid integer value" when the text is not a whole number.
+int parseInteger(const std::string& text);
+
+}  // namespace quintara

@@ -1,0 +1,184 @@
+#include "engine/correction.h"
+
+#include <cmath>
+#include <optional>
+
+#include "data/format_text.h"
+#include "engine/amount_steps.h"
+#include "engine/engine_dates.h"
+#include "engine/text_columns.h"
+
+namespace quintara {
+
+namespace {
+
+const char* const kMonthAbbreviations[] = {"Jan", "Fev", "Mar", "Abr", "Mai", "Jun",
+                                           "Jul", "Ago", "Set", "Out", "Nov", "Dez"};
+
+struct Walk {
+    ReferenceData& data;
+    std::vector<std::string>& memo;
+    Amount v;
+    std::string ultimoTipo;
+    bool divisaoPendente = false;
+    long double fatorAberto = 0;
+    Date dataAberta;
+    std::string codigoAberto;
+};
+
+std::string stepLine(const std::string& code, Date date, const char* label, long double value,
+                     const std::string& symbol, Amount v)
+{
+    return formatText("%-10s em " + date.toString() + " %20s %15.9n = %4s%15.2n", {code, label, value, symbol, v});
+}
+
+void divide(Walk& w, const std::string& code, Date date, long double value, const std::string& symbol)
+{
+    w.fatorAberto = value;
+    w.dataAberta = lastDayOf(date);
+    w.codigoAberto = code;
+    if (std::optional<Amount> r = dividedBy(w.v, value)) {
+        w.v = *r;
+        w.memo.push_back(stepLine(code, date, "Divide por:", value, symbol, w.v));
+    } else {
+        w.memo.push_back("Erro !!!: Ao dividir um valor do indice [" + code + "] em " + date.toString());
+    }
+    w.divisaoPendente = true;
+}
+
+void multiply(Walk& w, const std::string& code, Date date, long double value, const std::string& symbol)
+{
+    if (std::optional<Amount> r = multipliedBy(w.v, value)) {
+        w.v = *r;
+        w.memo.push_back(stepLine(code, date, "Multiplica por:", value, symbol, w.v));
+    } else {
+        w.memo.push_back("Erro !!!: Ao multiplicar um valor do indice [" + code + "] em " + date.toString());
+    }
+    w.divisaoPendente = false;
+}
+
+// Adds a percentage; a failure on a guarded line becomes an error line, on an
+// unguarded one it ends the calculation.
+void addPercentage(Walk& w, const std::string& code, Date date, long double value, const std::string& symbol,
+                   bool guarded)
+{
+    std::optional<Amount> r = withPercentage(w.v, value);
+    if (!r) {
+        if (!guarded) throw std::overflow_error("floating point overflow applying index " + code);
+        w.memo.push_back("Erro !!!: Ao aplicar um soma do Índice [" + code + "] em" + date.toString());
+        return;
+    }
+    w.v = *r;
+    w.memo.push_back(formatText("%-10s em " + monthLabel(date) + " %20s %15.9n = %4s%15.2n",
+                                {code, "Soma Perc.", value, symbol, w.v}));
+}
+
+void convert(Walk& w, Date date, long double divisor, const std::string& symbol)
+{
+    std::optional<std::string> text;
+    try {
+        text = w.data.conversionText(date);
+    } catch (const std::exception&) {
+        text.reset();
+    }
+    std::optional<Amount> r = w.v;
+    if (text && w.ultimoTipo != "MOEDA") r = dividedBy(w.v, divisor);
+    if (!text || !r) {
+        w.memo.push_back("Erro !!!: Ao tentar aplicar a conversão em " + date.toString());
+        return;
+    }
+    w.v = *r;
+    w.memo.push_back(formatText("%-10s %-50s = %4s%15.2n", {"CONVERSÃO", "=> " + *text, symbol, w.v}));
+}
+
+}  // namespace
+
+std::string kindName(const std::string& kindCode)
+{
+    if (kindCode == "1") return "MULTIPLICADOR";
+    if (kindCode == "2") return "PERCENTUAL";
+    if (kindCode == "3") return "MOEDA";
+    if (kindCode == "4") return "TAXAJURO";
+    return "";
+}
+
+std::string periodicityName(const std::string& periodicityCode)
+{
+    if (periodicityCode == "1") return "DIARIA";
+    if (periodicityCode == "2") return "MENSAL";
+    return "";
+}
+
+std::string monthLabel(Date date)
+{
+    return padLeftTo(std::string(kMonthAbbreviations[date.month() - 1]) + "/" + std::to_string(date.year()), 10);
+}
+
+Amount ProporcaoMensal(bool ultimaLinha, Date dataRef, Date dataLinha, Date dataFim, long double percentual)
+{
+    if (percentual == 0) return Amount();
+    Date monthEnd = lastDayOf(dataLinha);
+    long double daysInMonth = monthEnd.day();
+    bool f = ultimaLinha;
+    Date x = monthEnd;
+    if (sameMonth(dataLinha, dataFim)) {
+        f = false;
+        x = dataFim;
+    }
+    long double p = 0;
+    if (f) {
+        p = percentual * dataRef.day() / daysInMonth;
+    } else {
+        int n = x.day() - dataRef.day();
+        if (n == 0) return Amount();
+        p = percentual * n / daysInMonth;
+    }
+    return TruncateToCents(Amount::fromDouble(p));
+}
+
+Amount AplicaIndices(ReferenceData& data, const CalculationTable& tabela, std::vector<std::string>& memoria,
+                     bool mesCheio, Date dataOrigem, Date dataCalculo, Amount valorOriginal)
+{
+    Walk w{data, memoria, valorOriginal, {}, false, 0, {}, {}};
+    const std::size_t n = tabela.size();
+    for (std::size_t i = 0; i < n; ++i) {
+        TableLine line = SeparaLinhaTabela(tabela[i]);
+        Date date = engineDate(line.date);
+        long double value = parseTableNumber(line.value);
+        std::string kind = kindName(line.kind);
+        const bool first = i == 0;
+        const bool last = i + 1 == n;
+        if (!line.isConversion()) w.ultimoTipo = kind;
+        if (!mesCheio && periodicityName(line.periodicity) == "MENSAL" && kind == "PERCENTUAL") {
+            if (first)
+                value = ProporcaoMensal(false, dataOrigem, date, dataCalculo, value).toLongDouble();
+            else if (last)
+                value = ProporcaoMensal(true, dataCalculo, date, dataCalculo, value).toLongDouble();
+        }
+        if (line.isConversion()) {
+            convert(w, date, value, line.symbol);
+        } else if (kind == "MULTIPLICADOR" || kind == "MOEDA") {
+            if (!w.divisaoPendente)
+                divide(w, line.code, date, value, line.symbol);
+            else
+                multiply(w, line.code, date, value, line.symbol);
+        } else if (kind == "PERCENTUAL") {
+            // A percentage ends an open index-number stretch: it is closed with
+            // its own opening value, which undoes the division.
+            if (w.divisaoPendente) multiply(w, w.codigoAberto, w.dataAberta, w.fatorAberto, line.symbol);
+            addPercentage(w, line.code, date, value, line.symbol, true);
+        } else if (kind == "TAXAJURO") {
+            if (first && !last) continue;
+            if (!last)
+                addPercentage(w, line.code, date, value, line.symbol, false);
+            else if (dataCalculo > date)
+                addPercentage(w, line.code, date, value, line.symbol, true);
+        }
+    }
+    std::string symbol = n > 0 ? SeparaLinhaTabela(tabela.back()).symbol : std::string();
+    memoria.push_back(formatText("%-10s em " + dataCalculo.toString() + " %36s = %4s%15.2n",
+                                 {"Resultado", "", symbol, w.v}));
+    return w.v;
+}
+
+}  // namespace quintara

@@ -1,0 +1,27 @@
+// The two interest formulas of the worksheet run, the quick calculation and
+// the consortium calculator: a nominal annual rate, simple or compounded
+// daily, over the days between two dates. The year has 360 days while the
+// marker file D360.TXT is in the data directory, else 365; the marker is
+// looked at on every computation.
+#pragma once
+
+#include "data/amount.h"
+#include "engine/reference_data.h"
+
+namespace quintara {
+
+// valor × ((1 + r)^t − 1), r = taxaAnual / 100 / year, t = days.
+Amount JurosCompostos(ReferenceData& data, Amount valor, long double taxaAnual, Date dataInicio, Date dataFim);
+// valor × r × t.
+Amount JurosSimples(ReferenceData& data, Amount valor, long double taxaAnual, Date dataInicio, Date dataFim);
+Amount JurosCompostos(DataModule& dm, Amount valor, long double taxaAnual, Date dataInicio, Date dataFim);
+Amount JurosSimples(DataModule& dm, Amount valor, long double taxaAnual, Date dataInicio, Date dataFim);
+
+// The formulas with the year length given (360 or 365).
+Amount compoundInterest(Amount valor, long double taxaAnual, long days, int yearDays);
+Amount simpleInterest(Amount valor, long double taxaAnual, long days, int yearDays);
+
+// Formula names by the stored code: 0 "SIMPLES", 1 "COMPOSTO".
+const char* formulaName(int code);
+
+}  // namespace quintara

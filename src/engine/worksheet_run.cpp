@@ -1,0 +1,182 @@
+#include "engine/worksheet_run.h"
+
+#include <optional>
+#include <stdexcept>
+
+#include "data/format_text.h"
+#include "engine/engine_dates.h"
+#include "engine/memo_file.h"
+#include "engine/text_columns.h"
+#include "engine/worksheet_items.h"
+
+namespace quintara {
+
+namespace {
+
+Amount cellAmountOrZero(const WorksheetGrid& grid, int row, int column)
+{
+    try {
+        return Amount::parse(trimBlanks(grid.cell(row, column)));
+    } catch (const std::exception&) {
+        return Amount();
+    }
+}
+
+Amount requiredCellAmount(const WorksheetGrid& grid, int row, int column)
+{
+    const std::string& text = grid.cell(row, column);
+    try {
+        return Amount::parse(trimBlanks(text));
+    } catch (const std::exception&) {
+        throw std::invalid_argument("'" + text + "' is not a valid floating point value");
+    }
+}
+
+Date startDate(const WorksheetGrid& grid, int row, int column, Date origin)
+{
+    std::optional<Date> date = Date::tryParse(grid.cell(row, column));
+    return date && !date->isEmpty() ? *date : origin;
+}
+
+std::string amountCell(const char* pattern, Amount value) { return formatText(pattern, {value}); }
+
+void writeResults(WorksheetGrid& grid, int row, const ItemResults& r, const std::string& calculationDate)
+{
+    grid.setCell(row, colPrincipal, amountCell("%19.2f", r.principal));
+    grid.setCell(row, colCorrection, amountCell("%19.2f", r.corrected - r.principal));
+    grid.setCell(row, colOrdinaryInterest, amountCell("%19.2f", r.ordinary));
+    grid.setCell(row, colCompensatoryInterest, amountCell("%19.2f", r.compensatory));
+    grid.setCell(row, colFine, amountCell("%19.2f", r.fine));
+    grid.setCell(row, colTotal, amountCell("%19.2f", r.corrected + r.ordinary + r.compensatory + r.fine));
+    grid.setCell(row, colFees, amountCell("%15.2f", r.fees));
+    grid.setCell(row, colCalculationDate, calculationDate);
+    grid.setCell(row, colMark, "");
+}
+
+struct Interrupt {};
+
+// Steps 10 to 12 of one calculated item.
+void storeItem(ItemReport& report, WorksheetGrid& grid, ItemStore* store, const std::string& caseNumber,
+               const std::string& dateText, Date date, const std::function<void(int)>& done)
+{
+    const int row = report.row;
+    ItemCalculation& calc = report.calculation;
+    writeResults(grid, row, calc.results, dateText);
+    done(10);
+    if (store) report.recordUpdated = store->storeResults(caseNumber, row, grid.row(row), date);
+    done(11);
+    appendClosingLines(calc);
+    if (store) {
+        store->writeMemo(caseNumber, row, calc.memoLines);
+        report.memoWritten = true;
+    }
+    done(12);
+}
+
+}  // namespace
+
+ItemParameters readItemParameters(const WorksheetGrid& grid, int row)
+{
+    ItemParameters p;
+    p.origin = engineDate(grid.cell(row, colOriginDate));
+    p.amount = requiredCellAmount(grid, row, colOriginalAmount);
+    p.fullMonth = grid.cell(row, colMonthMode) == "CHEIO";
+    p.ordinaryRate = cellAmountOrZero(grid, row, colOrdinaryRate);
+    p.compensatoryRate = cellAmountOrZero(grid, row, colCompensatoryRate);
+    p.fineRate = cellAmountOrZero(grid, row, colFineRate);
+    p.fineOnInterest = grid.cell(row, colFineOnInterest) == "SIM";
+    p.converter = grid.cell(row, colConverter) == "SIM";
+    p.ordinaryFormula = parseInteger(grid.cell(row, colOrdinaryFormula));
+    p.compensatoryFormula = parseInteger(grid.cell(row, colCompensatoryFormula));
+    p.ordinaryStart = p.ordinaryRate > Amount() ? startDate(grid, row, colOrdinaryStart, p.origin) : zeroDate();
+    p.compensatoryStart =
+        p.compensatoryRate > Amount() ? startDate(grid, row, colCompensatoryStart, p.origin) : zeroDate();
+    p.formCode = grid.cell(row, colFormCode);
+    p.feeRate = cellAmountOrZero(grid, row, colFeeRate);
+    return p;
+}
+
+bool DataModuleItemStore::storeResults(const std::string& caseNumber, int item, const WorksheetGrid::Row& row,
+                                       Date calculationDate)
+{
+    foxpro::Table& items = dm_.ItensProcesso();
+    if (columnCount(caseNumber) > 11) return false;
+    items.setTag("item");
+    const std::string number = itemNumberText(item);
+    if (!items.seek({caseNumber, number})) return false;
+    if (items.getString("NPROCESSO") != trimRightBlanks(caseNumber) || items.getString("NORDEM") != number)
+        return false;
+    auto stored = [&row](int column) {
+        try {
+            return Amount::parse(trimBlanks(row[column])).toMachineText();
+        } catch (const std::exception&) {
+            return Amount().toMachineText();  // a cell that does not convert stores 0
+        }
+    };
+    items.edit();
+    try {
+        items.setString("VALORPRIN", stored(colPrincipal));
+        items.setString("VALORCOR", stored(colCorrection));
+        items.setString("VALORJORD", stored(colOrdinaryInterest));
+        items.setString("VALORJCOM", stored(colCompensatoryInterest));
+        items.setString("VALORMUL", stored(colFine));
+        items.setString("HONOVAL", stored(colFees));
+        items.setString("VALORTOT", stored(colTotal));
+        items.setDate("DATACALC", calculationDate.toDtos());
+        items.post();
+    } catch (...) {
+        items.cancel();
+        throw;
+    }
+    return true;
+}
+
+void DataModuleItemStore::writeMemo(const std::string& caseNumber, int item, const std::vector<std::string>& lines)
+{
+    writeMemoFile(dm_.memoFilePath(caseNumber, item), lines);
+}
+
+RunReport PreparaCalculo(ReferenceData& data, WorksheetGrid& grid, ItemStore* store, const std::string& caseNumber,
+                         const std::string& calculationDate, int row, const RunHooks& hooks)
+{
+    RunReport report;
+    const int first = row == 0 ? 1 : row;
+    const int last = row == 0 ? grid.lastRow() : row;
+    auto interrupted = [&hooks] { return hooks.interrupted && hooks.interrupted(); };
+    for (int r = first; r <= last && r <= grid.lastRow(); ++r) {
+        if (interrupted()) {
+            report.interrupted = true;
+            break;
+        }
+        if (grid.cell(r, colMark) != "$") continue;
+        report.items.push_back(ItemReport{r, {}, false, false});
+        ItemReport& item = report.items.back();
+        auto done = [&](int step) {
+            if (hooks.progress) hooks.progress(r, step);
+            if (interrupted()) throw Interrupt{};
+        };
+        try {
+            Date date = engineDate(calculationDate);
+            ItemParameters params = readItemParameters(grid, r);
+            ItemHooks itemHooks{hooks.interrupted, [&](int step) {
+                                    if (hooks.progress) hooks.progress(r, step);
+                                }};
+            item.calculation = ExecutarCalculo(data, params, date, itemHooks);
+            if (item.calculation.outcome == ItemOutcome::Calculated)
+                storeItem(item, grid, store, caseNumber, calculationDate, date, done);
+        } catch (const Interrupt&) {
+            item.calculation.outcome = ItemOutcome::Interrupted;
+        } catch (const std::exception& e) {
+            report.platformError = e.what();
+        }
+        if (hooks.itemEnded) hooks.itemEnded(r);
+        if (!report.platformError.empty()) break;
+        if (item.calculation.outcome == ItemOutcome::Interrupted) {
+            report.interrupted = true;
+            break;
+        }
+    }
+    return report;
+}
+
+}  // namespace quintara
