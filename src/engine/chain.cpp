@@ -89,7 +89,7 @@ std::string PeriodoDoIndice(DataModule& dm, const std::string& codigo)
         values.seekNearest({codigo});
         if (onCode()) {
             first = values.getString("LCM_DATA");
-            values.seekNearest({codigo, "99999999"});
+            values.seekNearest({codigo, "99991231"});
             if (values.eof())
                 values.last();
             else
