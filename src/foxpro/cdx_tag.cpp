@@ -205,17 +205,50 @@ bool CdxTree::insert(const std::string& key, std::uint32_t recno, bool unique)
         leaf.entries.begin(), leaf.entries.end(), Entry{key, recno, 0},
         [](const Entry& a, const Entry& b) { return compareEntries(a.key, a.recno, b.key, b.recno) < 0; });
     if (it != leaf.entries.end() && it->key == key && it->recno == recno) return false;
-    appending_ = it == leaf.entries.end() && leaf.right == kNoPage;
+    auto insertedAt = static_cast<std::size_t>(it - leaf.entries.begin());
     leaf.entries.insert(it, Entry{key, recno, 0});
-    propagate(path, path.size() - 1);
+    if (insertedAt == 0 && appendToLeftSibling(path, Entry{key, recno, 0})) return true;
+    propagate(path, path.size() - 1, insertedAt);
     return true;
 }
 
-void CdxTree::propagate(std::vector<Step>& path, std::size_t level)
+// A key that falls between two pages may go to the end of the left one as
+// well as to the start of the right one. It goes left when it continues the
+// run of keys there (it shares a longer prefix with the left page's last key
+// than with the right page's first), or when only the left page has room:
+// keys added in order in the middle of a tag (the next value of a series)
+// then fill pages instead of splitting a page for every key.
+bool CdxTree::appendToLeftSibling(std::vector<Step>& path, const Entry& entry)
+{
+    std::size_t level = path.size() - 1;
+    if (level == 0 || path[level - 1].child == 0) return false;
+    Step& parent = path[level - 1];
+    const Node& right = path[level].node;  // already holds the new entry first
+    if (right.entries.size() < 2) return false;
+    auto shared = [](const std::string& x, const std::string& y) {
+        std::size_t i = 0;
+        while (i < x.size() && i < y.size() && x[i] == y[i]) ++i;
+        return i;
+    };
+    const std::string& leftLast = parent.node.entries[parent.child - 1].key;
+    bool continuesLeft = shared(leftLast, entry.key) > shared(entry.key, right.entries[1].key);
+    if (!continuesLeft && fits(right, shape_)) return false;
+    std::uint32_t leftPage = parent.node.entries[parent.child - 1].child;
+    Node left = load(leftPage);
+    if (!left.leaf() || left.right != path[level].page) return false;
+    left.entries.push_back(entry);
+    if (!continuesLeft && !fits(left, shape_)) return false;
+    --parent.child;
+    path[level] = Step{leftPage, std::move(left), 0};
+    propagate(path, level, path[level].node.entries.size() - 1);
+    return true;
+}
+
+void CdxTree::propagate(std::vector<Step>& path, std::size_t level, std::size_t insertedAt)
 {
     Step& s = path[level];
     if (!fits(s.node, shape_)) {
-        splitAndPropagate(path, level);
+        splitAndPropagate(path, level, insertedAt);
         return;
     }
     save(s.page, s.node);
@@ -234,14 +267,36 @@ void CdxTree::updateParentKey(std::vector<Step>& path, std::size_t level)
     if (parent.child + 1 == parent.node.entries.size() && level - 1 > 0) updateParentKey(path, level - 1);
 }
 
-void CdxTree::splitAndPropagate(std::vector<Step>& path, std::size_t level)
+// Keys usually arrive in runs (the next or previous dates of one series),
+// each beside the one before. Splitting right at the new key, on the side of
+// the run it belongs to (the neighbour it shares the longer prefix with),
+// keeps a run together so that its pages fill up. Keys at the page's ends
+// start a new page; interior pages split in half.
+std::size_t CdxTree::splitPoint(const Node& node, std::size_t insertedAt) const
+{
+    const std::size_t n = node.entries.size();
+    if (insertedAt + 1 == n) return n - 1;
+    if (insertedAt == 0) return 1;
+    if (!node.leaf()) return n / 2;
+    auto shared = [&](std::size_t a, std::size_t b) {
+        const std::string& x = node.entries[a].key;
+        const std::string& y = node.entries[b].key;
+        std::size_t i = 0;
+        while (i < x.size() && i < y.size() && x[i] == y[i]) ++i;
+        return i;
+    };
+    std::size_t withLeft = shared(insertedAt - 1, insertedAt);
+    std::size_t withRight = shared(insertedAt, insertedAt + 1);
+    if (withLeft == withRight) return n / 2;
+    return withRight > withLeft ? insertedAt : insertedAt + 1;
+}
+
+void CdxTree::splitAndPropagate(std::vector<Step>& path, std::size_t level, std::size_t insertedAt)
 {
     Step& s = path[level];
     Node& node = s.node;
     const std::size_t n = node.entries.size();
-    // Appending at the right edge leaves the old page full, so trees filled
-    // in key order stay packed; otherwise the page splits in half.
-    std::size_t k = appending_ && node.right == kNoPage ? n - 1 : n / 2;
+    std::size_t k = splitPoint(node, insertedAt);
     Node right;
     auto splitAt = [&](std::size_t at) {
         right.entries.assign(node.entries.begin() + static_cast<std::ptrdiff_t>(at), node.entries.end());
@@ -251,8 +306,10 @@ void CdxTree::splitAndPropagate(std::vector<Step>& path, std::size_t level)
         right.attributes = node.attributes;
         return fits(left, shape_) && fits(right, shape_);
     };
-    if (!splitAt(k) && !splitAt(n / 2)) corrupt(s.page, "a page cannot be split (key too long for a page)");
-    if (right.entries.size() == n - n / 2) k = n / 2;
+    if (!splitAt(k)) {
+        k = n / 2;
+        if (!splitAt(k)) corrupt(s.page, "a page cannot be split (key too long for a page)");
+    }
     node.entries.resize(k);
     std::uint32_t newPage = store_.allocate();
     node.attributes &= static_cast<std::uint16_t>(~kRootAttr);
@@ -280,7 +337,7 @@ void CdxTree::splitAndPropagate(std::vector<Step>& path, std::size_t level)
     auto at = parent.node.entries.begin() + static_cast<std::ptrdiff_t>(parent.child);
     *at = maxOf(node, s.page);
     parent.node.entries.insert(at + 1, maxOf(right, newPage));
-    propagate(path, level - 1);
+    propagate(path, level - 1, parent.child + 1);
 }
 
 bool CdxTree::remove(const std::string& key, std::uint32_t recno)

@@ -62,8 +62,10 @@ private:
         std::size_t child;
     };
     std::vector<Step> descend(const std::string& key, std::uint32_t recno) const;
-    void propagate(std::vector<Step>& path, std::size_t level);
-    void splitAndPropagate(std::vector<Step>& path, std::size_t level);
+    void propagate(std::vector<Step>& path, std::size_t level, std::size_t insertedAt);
+    void splitAndPropagate(std::vector<Step>& path, std::size_t level, std::size_t insertedAt);
+    std::size_t splitPoint(const Node& node, std::size_t insertedAt) const;
+    bool appendToLeftSibling(std::vector<Step>& path, const Entry& entry);
     void removeFromParent(std::vector<Step>& path, std::size_t level);
     void updateParentKey(std::vector<Step>& path, std::size_t level);
     void setRoot(std::uint32_t page);
@@ -74,7 +76,6 @@ private:
     std::uint32_t header_;
     KeyShape shape_;
     std::string name_;
-    bool appending_ = false;  // the insert being propagated went to the right edge
 };
 
 }  // namespace foxpro::cdx
