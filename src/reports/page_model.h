@@ -51,6 +51,9 @@ struct TextStyle {
     bool bold = false;
     bool italic = false;
     bool fixedPitch = false;
+    // When the text is wider than its rectangle, the painter lowers the point
+    // size until it fits (long numbers in narrow columns) instead of overflowing.
+    bool shrinkToFit = false;
     Rgb color = kBlack;
 
     static TextStyle sans(double points, bool bold = false);

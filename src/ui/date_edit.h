@@ -15,6 +15,11 @@ class DateEdit : public QLineEdit {
 public:
     explicit DateEdit(QWidget* parent = nullptr);
 
+    // The field as shown, blanks included: "  /  /    " when empty, "12/03/    "
+    // while typing. (QLineEdit's own text() drops the blanks of the mask; call
+    // this one through a DateEdit.)
+    QString text() const;
+
     // The typed date; the empty field gives the empty Date. Throws
     // std::invalid_argument naming the text when it is incomplete or not a
     // real date (the conversion error a person is shown).
