@@ -2,6 +2,7 @@
 // dd/mm/yyyy and yyyymmdd text forms.
 #include "data/date.h"
 
+#include <ctime>
 #include <stdexcept>
 
 namespace quintara {
@@ -105,6 +106,14 @@ std::optional<Date> Date::tryParse(std::string_view text)
     const int year = readDigits(t, 6, 4);
     if (!isValid(day, month, year)) return std::nullopt;
     return Date(day, month, year);
+}
+
+Date Date::today()
+{
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    return Date(local.tm_mday, local.tm_mon + 1, local.tm_year + 1900);
 }
 
 Date Date::parse(std::string_view text)

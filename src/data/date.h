@@ -21,6 +21,8 @@ public:
     // Surrounding blanks are ignored; the empty mask "  /  /    " and "" give
     // the empty date. Throws std::invalid_argument naming the text otherwise.
     static Date parse(std::string_view text);
+    // The current date on this computer's clock, in local time.
+    static Date today();
     // Like parse, but returns nothing instead of throwing.
     static std::optional<Date> tryParse(std::string_view text);
     // From FoxPro's DTOS form "yyyymmdd"; blanks or "" give the empty date.

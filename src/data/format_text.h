@@ -10,6 +10,7 @@
 
 #include <cstdint>
 #include <initializer_list>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <variant>
@@ -23,6 +24,10 @@ public:
     FormatArg(int v) : value_(static_cast<std::int64_t>(v)) {}
     FormatArg(long v) : value_(static_cast<std::int64_t>(v)) {}
     FormatArg(long long v) : value_(static_cast<std::int64_t>(v)) {}
+    // Unsigned counts (sizes, positions); throws std::overflow_error beyond the int64 range.
+    FormatArg(unsigned v) : value_(static_cast<std::int64_t>(v)) {}
+    FormatArg(unsigned long v) : value_(checkedInt(v)) {}
+    FormatArg(unsigned long long v) : value_(checkedInt(v)) {}
     FormatArg(double v) : value_(static_cast<long double>(v)) {}
     FormatArg(long double v) : value_(v) {}
     FormatArg(Amount v) : value_(v) {}
@@ -34,6 +39,13 @@ public:
     const Value& value() const { return value_; }
 
 private:
+    static std::int64_t checkedInt(unsigned long long v)
+    {
+        if (v > static_cast<unsigned long long>(INT64_MAX))
+            throw std::overflow_error("number too large to format");
+        return static_cast<std::int64_t>(v);
+    }
+
     Value value_;
 };
 

@@ -64,6 +64,8 @@ TEST(FormatTextOther, IntegersTextsAndLiterals)
     EXPECT_EQ(formatText("100%% de %s", {"juros"}), "100% de juros");
     EXPECT_EQ(formatText("[%-6s][%6s][%.3s]", {"Ação", "Ação", "Ação"}), "[Ação  ][  Ação][Açã]");
     EXPECT_EQ(formatText("%s", {std::string("a%b")}), "a%b");
+    EXPECT_EQ(formatText("%d", {std::size_t{12}}), "12");
+    EXPECT_THROW(formatText("%d", {~0ULL}), std::overflow_error);
 }
 
 TEST(FormatTextOther, MemoLineKeepsItsWidth)
