@@ -34,8 +34,10 @@ long double optionRate(const std::string& option, const std::string& text)
 
 std::string optionFormCode(const std::string& text)
 {
-    if (text.empty() || text.size() > 3) throw UsageError{"--form: '" + text + "' is not a form code of 1 to 3 characters"};
-    if (text.find_first_not_of("0123456789") == std::string::npos) return std::string(3 - text.size(), '0') + text;
+    if (text.empty() || text.size() > 3)
+        throw UsageError{"--form: '" + text + "' is not a form code of 1 to 3 characters"};
+    if (text.find_first_not_of("0123456789") == std::string::npos)
+        return std::string(3 - text.size(), '0') + text;
     return text;
 }
 

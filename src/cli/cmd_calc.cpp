@@ -30,10 +30,9 @@ struct CalcOptions {
     const std::string& value(const std::string& o) const { return values.at(o); }
 };
 
-const char* const kValueOptions[] = {"--form",      "--origin",       "--date",       "--amount",
-                                     "--ord-rate",  "--ord-formula",  "--ord-start",  "--comp-rate",
-                                     "--comp-formula", "--comp-start", "--fine",      "--fees",
-                                     "--mode"};
+const char* const kValueOptions[] = {
+    "--form",      "--origin",       "--date",       "--amount", "--ord-rate", "--ord-formula", "--ord-start",
+    "--comp-rate", "--comp-formula", "--comp-start", "--fine",   "--fees",     "--mode"};
 const char* const kFlagOptions[] = {"--full-month", "--converter", "--fine-on-interest", "--no-correction"};
 
 bool listed(const std::string& a, const auto& list)
@@ -66,7 +65,8 @@ CalcOptions parseCalcOptions(const Args& args)
         if (!o.has(required)) throw UsageError{std::string(required) + " is required"};
     for (const char* formula : {"--ord-formula", "--comp-formula"})
         if (o.has(formula) && o.value(formula) != "simples" && o.value(formula) != "composto")
-            throw UsageError{std::string(formula) + ": '" + o.value(formula) + "' is neither simples nor composto"};
+            throw UsageError{std::string(formula) + ": '" + o.value(formula) +
+                             "' is neither simples nor composto"};
     if (o.has("--mode") && o.value("--mode") != "worksheet" && o.value("--mode") != "quick")
         throw UsageError{"--mode: '" + o.value("--mode") + "' is neither worksheet nor quick"};
     return o;
@@ -109,7 +109,8 @@ WorksheetGrid worksheetRow(const CalcOptions& o)
     set(colConverter, o.flag("--converter") ? "SIM" : "NÃO");
     set(colOrdinaryFormula, std::to_string(formulaCode(o, "--ord-formula")));
     set(colCompensatoryFormula, std::to_string(formulaCode(o, "--comp-formula")));
-    set(colOrdinaryStart, o.has("--ord-start") ? optionDate("--ord-start", o.value("--ord-start")).toString() : origin);
+    set(colOrdinaryStart,
+        o.has("--ord-start") ? optionDate("--ord-start", o.value("--ord-start")).toString() : origin);
     set(colCompensatoryStart,
         o.has("--comp-start") ? optionDate("--comp-start", o.value("--comp-start")).toString() : origin);
     set(colFormCode, optionFormCode(o.value("--form")));
@@ -144,9 +145,11 @@ QuickInput quickInput(DataModule& dm, const CalcOptions& o)
     in.ordinaryRate = o.has("--ord-rate") ? optionRate("--ord-rate", o.value("--ord-rate")) : 0;
     in.compensatoryRate = o.has("--comp-rate") ? optionRate("--comp-rate", o.value("--comp-rate")) : 0;
     in.fineRate = o.has("--fine") ? optionRate("--fine", o.value("--fine")) : 0;
-    if (o.has("--fees")) optionRate("--fees", o.value("--fees"));  // checked; the quick calculation has no fees
+    if (o.has("--fees"))
+        optionRate("--fees", o.value("--fees"));  // checked; the quick calculation has no fees
     in.ordinaryStart = o.has("--ord-start") ? optionDate("--ord-start", o.value("--ord-start")) : in.origin;
-    in.compensatoryStart = o.has("--comp-start") ? optionDate("--comp-start", o.value("--comp-start")) : in.origin;
+    in.compensatoryStart =
+        o.has("--comp-start") ? optionDate("--comp-start", o.value("--comp-start")) : in.origin;
     in.ordinaryFormula = formulaCode(o, "--ord-formula");
     in.compensatoryFormula = formulaCode(o, "--comp-formula");
     in.fineOnInterest = o.flag("--fine-on-interest");

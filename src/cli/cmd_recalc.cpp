@@ -32,7 +32,8 @@ int cmdRecalc(const Args& args, std::ostream& out, std::ostream& err)
     auto dm = DataModule::openFolder(positional[0]);
     WorksheetGrid grid;
     CaseLoadReport load = loadCaseItems(*dm, grid, caseNumber);
-    for (const std::string& skipped : load.skipped) err << "quintara-cli recalc: not loaded: " << skipped << "\n";
+    for (const std::string& skipped : load.skipped)
+        err << "quintara-cli recalc: not loaded: " << skipped << "\n";
     if (all) grid.markAllForRecalculation();
     DataModuleReference data(*dm);
     DataModuleItemStore store(*dm);

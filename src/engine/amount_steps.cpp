@@ -19,7 +19,10 @@ std::optional<Amount> dividedBy(Amount v, long double divisor)
     return roundedAmount(v.toLongDouble() / divisor);
 }
 
-std::optional<Amount> multipliedBy(Amount v, long double factor) { return roundedAmount(v.toLongDouble() * factor); }
+std::optional<Amount> multipliedBy(Amount v, long double factor)
+{
+    return roundedAmount(v.toLongDouble() * factor);
+}
 
 std::optional<Amount> withPercentage(Amount v, long double percentage)
 {

@@ -13,7 +13,10 @@ namespace quintara {
 
 namespace {
 
-std::string symbolText(const std::string& symbol) { return padLeftTo(columns(symbol, 1, 4), 4); }
+std::string symbolText(const std::string& symbol)
+{
+    return padLeftTo(columns(symbol, 1, 4), 4);
+}
 
 std::string conversionLine(Date date, double divisor, const std::string& symbol)
 {
@@ -28,8 +31,14 @@ std::string valueLine(const std::string& code, Date date, double value, int kind
            symbolText(symbol) + std::to_string(periodicity);
 }
 
-bool appendsEveryRow(int kind) { return kind == PERCENTUAL || kind == TAXAJURO; }
-bool appendsEnds(int kind) { return kind == MULTIPLICADOR || kind == MOEDA; }
+bool appendsEveryRow(int kind)
+{
+    return kind == PERCENTUAL || kind == TAXAJURO;
+}
+bool appendsEnds(int kind)
+{
+    return kind == MULTIPLICADOR || kind == MOEDA;
+}
 
 struct Currencies {
     std::string atual;
@@ -72,7 +81,8 @@ int parseInteger(const std::string& text)
     } catch (const std::exception&) {
         used = 0;
     }
-    if (t.empty() || used != t.size()) throw std::invalid_argument("'" + text + "' is not a valid integer value");
+    if (t.empty() || used != t.size())
+        throw std::invalid_argument("'" + text + "' is not a valid integer value");
     return value;
 }
 
@@ -87,14 +97,14 @@ long double parseTableNumber(const std::string& text)
     char* end = nullptr;
     errno = 0;
     long double value = std::strtold(machine.c_str(), &end);
-    if (machine.empty() || end != machine.c_str() + machine.size() || errno == ERANGE || !std::isfinite(value) ||
-        machine.find_first_of("xXnNiI") != std::string::npos)
+    if (machine.empty() || end != machine.c_str() + machine.size() || errno == ERANGE ||
+        !std::isfinite(value) || machine.find_first_of("xXnNiI") != std::string::npos)
         throw std::invalid_argument("'" + text + "' is not a valid floating point value");
     return value;
 }
 
-TableResult PegaValores(ReferenceData& data, const Sequence& sequenciaAjustada, Date dataOrigem, bool conversor,
-                        const TableHooks& hooks)
+TableResult PegaValores(ReferenceData& data, const Sequence& sequenciaAjustada, Date dataOrigem,
+                        bool conversor, const TableHooks& hooks)
 {
     TableResult result;
     Currencies moeda;

@@ -41,8 +41,8 @@ struct TableResult {
 // PegaValores. Ends early (with the lines so far) at an index missing from the
 // catalogue or when the interrupt hook says so. Throws std::invalid_argument
 // for a date or kind code that does not convert.
-TableResult PegaValores(ReferenceData& data, const Sequence& sequenciaAjustada, Date dataOrigem, bool conversor,
-                        const TableHooks& hooks = {});
+TableResult PegaValores(ReferenceData& data, const Sequence& sequenciaAjustada, Date dataOrigem,
+                        bool conversor, const TableHooks& hooks = {});
 
 // The six fields of a table line: code, date, value, kind, symbol, periodicity.
 struct TableLine {

@@ -38,7 +38,8 @@ std::vector<std::string> splitChain(const std::string& cadeia)
     return codes;
 }
 
-std::vector<std::string> SeparaIndices(ReferenceData& data, const std::string& cadeia, bool somenteCadastrados)
+std::vector<std::string> SeparaIndices(ReferenceData& data, const std::string& cadeia,
+                                       bool somenteCadastrados)
 {
     std::vector<std::string> codes = splitChain(cadeia);
     if (somenteCadastrados) {

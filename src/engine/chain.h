@@ -13,7 +13,8 @@ namespace quintara {
 // Splits a chain by the separator rule. With somenteCadastrados, every
 // non-empty code that is not a registered index becomes an empty text in its
 // place. An empty chain yields one empty code.
-std::vector<std::string> SeparaIndices(ReferenceData& data, const std::string& cadeia, bool somenteCadastrados);
+std::vector<std::string> SeparaIndices(ReferenceData& data, const std::string& cadeia,
+                                       bool somenteCadastrados);
 // The split alone (no registration check).
 std::vector<std::string> splitChain(const std::string& cadeia);
 

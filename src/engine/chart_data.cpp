@@ -51,11 +51,15 @@ TotalsChart totalsChart(const TotalsChartInput& in)
     TotalsChart chart;
     const Amount total = in.principal + in.correction + in.ordinary + in.compensatory + in.fine;
     if (!in.originSymbol.empty()) {
-        chart.titleLines.push_back("Período de " + in.origin.toString() + " até " + in.calculation.toString());
-        chart.titleLines.push_back(formatText("%-17s%-4s%15.2n", {"Valor Original", in.originSymbol, in.original}));
-        chart.titleLines.push_back(formatText("%-17s%-4s%15.2n", {"Total Corrigido", in.calculationSymbol, total}));
+        chart.titleLines.push_back("Período de " + in.origin.toString() + " até " +
+                                   in.calculation.toString());
+        chart.titleLines.push_back(
+            formatText("%-17s%-4s%15.2n", {"Valor Original", in.originSymbol, in.original}));
+        chart.titleLines.push_back(
+            formatText("%-17s%-4s%15.2n", {"Total Corrigido", in.calculationSymbol, total}));
         if (in.fees > Amount()) {
-            chart.titleLines.push_back(formatText("%-17s%-4s%15.2n", {"Honorários", in.calculationSymbol, in.fees}));
+            chart.titleLines.push_back(
+                formatText("%-17s%-4s%15.2n", {"Honorários", in.calculationSymbol, in.fees}));
             chart.titleLines.push_back(
                 formatText("%-17s%-4s%15.2n", {"Total Cálculo", in.calculationSymbol, total + in.fees}));
         }
@@ -75,8 +79,9 @@ CorrectionChart correctionChart(const CorrectionChartInput& in)
 {
     CorrectionChart chart;
     chart.titleLines.push_back("Período de " + in.origin.toString() + " até " + in.calculation.toString());
-    chart.titleLines.push_back(formatText("Valor Original %-4s%15.2n    =>    Valor Corrigido %-4s%15.2n",
-                                          {in.originSymbol, in.original, in.calculationSymbol, in.corrected}));
+    chart.titleLines.push_back(
+        formatText("Valor Original %-4s%15.2n    =>    Valor Corrigido %-4s%15.2n",
+                   {in.originSymbol, in.original, in.calculationSymbol, in.corrected}));
     chart.titleLines.emplace_back("[Juros, Multa e Honorários não embutidos no gráfico]");
     const ChartPoint start{in.origin.toString(), in.original};
     chart.corrected.points.push_back(start);
@@ -85,10 +90,12 @@ CorrectionChart correctionChart(const CorrectionChartInput& in)
         const std::string kind = lineKind(line);
         const std::string label = pointLabel(line, kind);
         if (!isOneOf(kind, {"MULTA", "JUROS", "RESUL", "TOTAL", "CONVE", "INFO:", "ERRO "}))
-            if (std::optional<Amount> value = lineAmount(line)) chart.corrected.points.push_back({label, *value});
+            if (std::optional<Amount> value = lineAmount(line))
+                chart.corrected.points.push_back({label, *value});
         if (isOneOf(kind, {"MULTA", "JUROS", "RESUL", "TOTAL"})) continue;
         if (kind == "CONVE") {
-            if (std::optional<Amount> value = lineAmount(line)) chart.principal.points.push_back({"", *value});
+            if (std::optional<Amount> value = lineAmount(line))
+                chart.principal.points.push_back({"", *value});
         } else {
             chart.principal.points.push_back({label, chart.principal.points.back().value});
         }

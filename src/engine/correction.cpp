@@ -29,7 +29,8 @@ struct Walk {
 std::string stepLine(const std::string& code, Date date, const char* label, long double value,
                      const std::string& symbol, Amount v)
 {
-    return formatText("%-10s em " + date.toString() + " %20s %15.9n = %4s%15.2n", {code, label, value, symbol, v});
+    return formatText("%-10s em " + date.toString() + " %20s %15.9n = %4s%15.2n",
+                      {code, label, value, symbol, v});
 }
 
 void divide(Walk& w, const std::string& code, Date date, long double value, const std::string& symbol)
@@ -111,7 +112,8 @@ std::string periodicityName(const std::string& periodicityCode)
 
 std::string monthLabel(Date date)
 {
-    return padLeftTo(std::string(kMonthAbbreviations[date.month() - 1]) + "/" + std::to_string(date.year()), 10);
+    return padLeftTo(std::string(kMonthAbbreviations[date.month() - 1]) + "/" + std::to_string(date.year()),
+                     10);
 }
 
 Amount ProporcaoMensal(bool ultimaLinha, Date dataRef, Date dataLinha, Date dataFim, long double percentual)

@@ -24,7 +24,10 @@ std::optional<IndexDefinition> DataModuleReference::index(const std::string& cod
     return IndexDefinition{indices.getString("TBCM_VAL"), indices.getString("TBCM_TIP")};
 }
 
-std::string DataModuleReference::indexPeriod(const std::string& code) { return PeriodoDoIndice(dm_, code); }
+std::string DataModuleReference::indexPeriod(const std::string& code)
+{
+    return PeriodoDoIndice(dm_, code);
+}
 
 std::vector<IndexValueRow> DataModuleReference::values(const std::string& code, Date from, Date to)
 {
@@ -62,6 +65,9 @@ std::string DataModuleReference::conversionText(Date date)
     return TextoConversao(dm_, date);
 }
 
-bool DataModuleReference::uses360DayYear() { return dm_.uses360DayYear(); }
+bool DataModuleReference::uses360DayYear()
+{
+    return dm_.uses360DayYear();
+}
 
 }  // namespace quintara

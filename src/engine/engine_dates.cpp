@@ -13,13 +13,19 @@ Date engineDate(std::string_view text)
     return *date;
 }
 
-Date firstDayOf(Date date) { return Date(1, date.month(), date.year()); }
+Date firstDayOf(Date date)
+{
+    return Date(1, date.month(), date.year());
+}
 
 Date lastDayOf(Date date)
 {
     return Date(Date::daysInMonth(date.month(), date.year()), date.month(), date.year());
 }
 
-bool sameMonth(Date a, Date b) { return a.month() == b.month() && a.year() == b.year(); }
+bool sameMonth(Date a, Date b)
+{
+    return a.month() == b.month() && a.year() == b.year();
+}
 
 }  // namespace quintara

@@ -9,15 +9,19 @@ namespace quintara {
 
 namespace {
 
-int yearDays(bool uses360) { return uses360 ? 360 : 365; }
+int yearDays(bool uses360)
+{
+    return uses360 ? 360 : 365;
+}
 
 }  // namespace
 
 Amount compoundInterest(Amount valor, long double taxaAnual, long days, int yearDays)
 {
     long double r = taxaAnual / 100 / yearDays;
-    return requireAmount(roundedAmount(valor.toLongDouble() * (std::pow(1 + r, static_cast<long double>(days)) - 1)),
-                         "compound interest");
+    return requireAmount(
+        roundedAmount(valor.toLongDouble() * (std::pow(1 + r, static_cast<long double>(days)) - 1)),
+        "compound interest");
 }
 
 Amount simpleInterest(Amount valor, long double taxaAnual, long days, int yearDays)
@@ -50,7 +54,8 @@ const char* formulaName(int code)
 {
     if (code == 0) return "SIMPLES";
     if (code == 1) return "COMPOSTO";
-    throw std::out_of_range("interest formula " + std::to_string(code) + " is neither 0 (SIMPLES) nor 1 (COMPOSTO)");
+    throw std::out_of_range("interest formula " + std::to_string(code) +
+                            " is neither 0 (SIMPLES) nor 1 (COMPOSTO)");
 }
 
 }  // namespace quintara

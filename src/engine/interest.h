@@ -11,7 +11,8 @@
 namespace quintara {
 
 // valor × ((1 + r)^t − 1), r = taxaAnual / 100 / year, t = days.
-Amount JurosCompostos(ReferenceData& data, Amount valor, long double taxaAnual, Date dataInicio, Date dataFim);
+Amount JurosCompostos(ReferenceData& data, Amount valor, long double taxaAnual, Date dataInicio,
+                      Date dataFim);
 // valor × r × t.
 Amount JurosSimples(ReferenceData& data, Amount valor, long double taxaAnual, Date dataInicio, Date dataFim);
 Amount JurosCompostos(DataModule& dm, Amount valor, long double taxaAnual, Date dataInicio, Date dataFim);

@@ -61,8 +61,8 @@ void computeInterestAndFees(ReferenceData& data, const ItemParameters& item, Dat
     Date ordStart = item.ordinaryRate > Amount() ? item.ordinaryStart : zeroDate();
     r.ordinary = interest(data, item.ordinaryFormula, r.corrected, item.ordinaryRate, ordStart, d1);
     if (r.ordinary > Amount())
-        lines.push_back(interestLine("Juros Ordinários", item.ordinaryRate, d1 - ordStart, item.ordinaryFormula,
-                                     c.moedaAtual, r.ordinary));
+        lines.push_back(interestLine("Juros Ordinários", item.ordinaryRate, d1 - ordStart,
+                                     item.ordinaryFormula, c.moedaAtual, r.ordinary));
     steps.done(5);
     Date compStart = item.compensatoryRate > Amount() ? item.compensatoryStart : zeroDate();
     r.compensatory =
@@ -72,13 +72,14 @@ void computeInterestAndFees(ReferenceData& data, const ItemParameters& item, Dat
                                      item.compensatoryFormula, c.moedaAtual, r.compensatory));
     steps.done(6);
     c.memoLines.emplace_back("Info: Preparando o Resultado do Cálculo...");
-    r.fine = fineOf(r.corrected, r.ordinary, r.compensatory, item.fineRate.toLongDouble(), item.fineOnInterest);
+    r.fine =
+        fineOf(r.corrected, r.ordinary, r.compensatory, item.fineRate.toLongDouble(), item.fineOnInterest);
     if (r.fine > Amount())
-        lines.push_back(formatText("%-20s=%1s%-6.2n (%30s) = %4s%15.2n",
-                                   {"Multa", "%", item.fineRate,
-                                    item.fineOnInterest ? "SOBRE VALOR CORRIGIDO + JUROS"
-                                                        : "SOBRE VALOR CORRIGIDO APENAS",
-                                    c.moedaAtual, r.fine}));
+        lines.push_back(formatText(
+            "%-20s=%1s%-6.2n (%30s) = %4s%15.2n",
+            {"Multa", "%", item.fineRate,
+             item.fineOnInterest ? "SOBRE VALOR CORRIGIDO + JUROS" : "SOBRE VALOR CORRIGIDO APENAS",
+             c.moedaAtual, r.fine}));
     r.fees = item.feeRate > Amount()
                  ? percentOf(r.corrected + r.compensatory + r.ordinary + r.fine, item.feeRate.toLongDouble())
                  : Amount();
@@ -102,8 +103,8 @@ void runSteps(ReferenceData& data, const ItemParameters& item, Date d1, ItemCalc
     c.memoLines.emplace_back("Info: Montando a Tabela de Cálculo.");
     TableHooks tableHooks;
     tableHooks.interrupted = hooks.interrupted;
-    tableHooks.onSequenceLine = [&c](const std::string& code, const std::string& start, const std::string& end,
-                                     std::size_t, std::size_t) {
+    tableHooks.onSequenceLine = [&c](const std::string& code, const std::string& start,
+                                     const std::string& end, std::size_t, std::size_t) {
         c.memoLines.push_back("Info: Localizando dados do índice [" + code + "].");
         c.memoLines.push_back("Info: Verificando valores do " + code + "Período de " + start + " até " + end);
     };
@@ -128,7 +129,10 @@ void runSteps(ReferenceData& data, const ItemParameters& item, Date d1, ItemCalc
 
 }  // namespace
 
-Date zeroDate() { return Date(30, 12, 1899); }
+Date zeroDate()
+{
+    return Date(30, 12, 1899);
+}
 
 Amount percentOf(Amount base, long double rate)
 {

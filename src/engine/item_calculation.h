@@ -15,17 +15,17 @@ namespace quintara {
 
 // An item's parameters as the run reads them from its grid row.
 struct ItemParameters {
-    Date origin;               // D0
-    Amount amount;             // A
-    bool fullMonth = false;    // "CHEIO"
-    Amount ordinaryRate;       // percent a year
+    Date origin;             // D0
+    Amount amount;           // A
+    bool fullMonth = false;  // "CHEIO"
+    Amount ordinaryRate;     // percent a year
     Amount compensatoryRate;
-    Amount fineRate;           // percent
+    Amount fineRate;  // percent
     bool fineOnInterest = false;
     bool converter = false;
-    int ordinaryFormula = 0;   // 0 simple, 1 compound
+    int ordinaryFormula = 0;  // 0 simple, 1 compound
     int compensatoryFormula = 0;
-    Date ordinaryStart;        // read only when the rate is above 0
+    Date ordinaryStart;  // read only when the rate is above 0
     Date compensatoryStart;
     std::string formCode;
     Amount feeRate;

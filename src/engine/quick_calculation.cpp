@@ -38,7 +38,8 @@ private:
 
 Amount quickInterest(ReferenceData& data, int formula, Amount base, long double rate, Date start, Date end)
 {
-    return formula == 0 ? JurosSimples(data, base, rate, start, end) : JurosCompostos(data, base, rate, start, end);
+    return formula == 0 ? JurosSimples(data, base, rate, start, end)
+                        : JurosCompostos(data, base, rate, start, end);
 }
 
 std::string quickInterestLine(const char* label, long double rate, long days, int formula,
@@ -91,10 +92,12 @@ void interestAndFine(ReferenceData& data, const QuickInput& in, Date d1, QuickRe
 {
     ItemResults& res = r.results;
     progress.status("Executando cálculo de juros.");
-    res.ordinary = quickInterest(data, in.ordinaryFormula, res.corrected, in.ordinaryRate, in.ordinaryStart, d1);
+    res.ordinary =
+        quickInterest(data, in.ordinaryFormula, res.corrected, in.ordinaryRate, in.ordinaryStart, d1);
     if (res.ordinary > Amount())
-        r.calculationLines.push_back(quickInterestLine("Juros Ordinários", in.ordinaryRate, d1 - in.ordinaryStart,
-                                                       in.ordinaryFormula, r.moedaAtual, res.ordinary));
+        r.calculationLines.push_back(quickInterestLine("Juros Ordinários", in.ordinaryRate,
+                                                       d1 - in.ordinaryStart, in.ordinaryFormula,
+                                                       r.moedaAtual, res.ordinary));
     progress.to(91);
     res.compensatory = quickInterest(data, in.compensatoryFormula, res.corrected, in.compensatoryRate,
                                      in.compensatoryStart, d1);
@@ -106,11 +109,11 @@ void interestAndFine(ReferenceData& data, const QuickInput& in, Date d1, QuickRe
     progress.status("Preparando o Resultado do Cálculo...");
     res.fine = fineOf(res.corrected, res.ordinary, res.compensatory, in.fineRate, in.fineOnInterest);
     if (res.fine > Amount())
-        r.calculationLines.push_back(formatText(
-            "%-20s=%1s%-11.8n (%30s) = %4s%15.2n",
-            {"Multa", "%", in.fineRate,
-             in.fineOnInterest ? "SOBRE VALOR CORRIGIDO + JUROS" : "SOBRE VALOR CORRIGIDO APENAS", r.moedaAtual,
-             res.fine}));
+        r.calculationLines.push_back(
+            formatText("%-20s=%1s%-11.8n (%30s) = %4s%15.2n",
+                       {"Multa", "%", in.fineRate,
+                        in.fineOnInterest ? "SOBRE VALOR CORRIGIDO + JUROS" : "SOBRE VALOR CORRIGIDO APENAS",
+                        r.moedaAtual, res.fine}));
     progress.to(98);
 }
 
@@ -132,7 +135,8 @@ std::vector<std::string> Atualizapainel(const QuickInput& in)
     panel.push_back("(" + in.amountInWords + ")");
     if (in.ordinaryRate > 0) {
         panel.push_back(formatText("Juros Ordinarios (Perc.)%11.6f", {in.ordinaryRate}));
-        panel.push_back(std::string("Tipo de Cálculo p/Juros Ordinários = ") + formulaName(in.ordinaryFormula));
+        panel.push_back(std::string("Tipo de Cálculo p/Juros Ordinários = ") +
+                        formulaName(in.ordinaryFormula));
     }
     if (in.compensatoryRate > 0) {
         panel.push_back(formatText("Juros Compensatórios (Perc.)%11.6f", {in.compensatoryRate}));
@@ -145,7 +149,8 @@ std::vector<std::string> Atualizapainel(const QuickInput& in)
     return panel;
 }
 
-QuickResult Executarcalculo(ReferenceData& data, const QuickInput& in, Date dataCalculo, const QuickHooks& hooks)
+QuickResult Executarcalculo(ReferenceData& data, const QuickInput& in, Date dataCalculo,
+                            const QuickHooks& hooks)
 {
     QuickResult r;
     Progress progress(hooks);
@@ -157,7 +162,8 @@ QuickResult Executarcalculo(ReferenceData& data, const QuickInput& in, Date data
         corrected = correct(data, in, dataCalculo, r, progress);
     } else {
         r.results.corrected = in.amount;
-        r.calculationLines.push_back(formatText("%-83s", {"Cálculo da Correção Monetária não foi aplicado!"}));
+        r.calculationLines.push_back(
+            formatText("%-83s", {"Cálculo da Correção Monetária não foi aplicado!"}));
     }
     if (corrected) {
         interestAndFine(data, in, dataCalculo, r, progress);

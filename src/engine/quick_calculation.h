@@ -35,14 +35,14 @@ struct QuickInput {
 
 struct QuickHooks {
     std::function<void(const std::string&)> status;  // the status bar
-    std::function<void(int)> progress;                // the progress bar, 0..100
+    std::function<void(int)> progress;               // the progress bar, 0..100
 };
 
 struct QuickResult {
-    std::vector<std::string> panel;             // summary, then the calculation lines or the error
+    std::vector<std::string> panel;  // summary, then the calculation lines or the error
     std::vector<std::string> calculationLines;
-    std::string error;                          // the failed stage's text
-    ItemResults results;                        // fees always 0
+    std::string error;    // the failed stage's text
+    ItemResults results;  // fees always 0
     Sequence adjusted;
     CalculationTable table;
     std::string moedaAtual;

@@ -17,7 +17,10 @@ std::size_t byteOffset(std::string_view text, std::size_t chars)
     return pos < text.size() ? pos : text.size();
 }
 
-bool isTrimmed(char c) { return static_cast<unsigned char>(c) <= ' '; }
+bool isTrimmed(char c)
+{
+    return static_cast<unsigned char>(c) <= ' ';
+}
 
 }  // namespace
 
@@ -35,7 +38,10 @@ std::string columnsFrom(std::string_view text, std::size_t from)
     return std::string(text.substr(byteOffset(text, from - 1)));
 }
 
-std::size_t columnCount(std::string_view text) { return foxpro::utf8Length(text); }
+std::size_t columnCount(std::string_view text)
+{
+    return foxpro::utf8Length(text);
+}
 
 std::string trimRightBlanks(std::string_view text)
 {
@@ -53,7 +59,10 @@ std::string trimBlanks(std::string_view text)
     return std::string(text.substr(begin, end - begin));
 }
 
-bool isBlankText(std::string_view text) { return text.find_first_not_of(' ') == std::string_view::npos; }
+bool isBlankText(std::string_view text)
+{
+    return text.find_first_not_of(' ') == std::string_view::npos;
+}
 
 int separatorPosition(std::string_view text)
 {

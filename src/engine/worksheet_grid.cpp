@@ -7,14 +7,37 @@ namespace quintara {
 const std::array<WorksheetColumnSpec, WorksheetGrid::kColumns>& WorksheetGrid::columnSpecs()
 {
     static const std::array<WorksheetColumnSpec, kColumns> specs = {{
-        {"!", 20},           {"Nº", 20},           {"Descrição Título", 230}, {"Data Origem", 70},
-        {"Valor Original", 80}, {"Valor Princ.", 80}, {"Forma Correção", 200},  {"Ind.Mês", 50},
-        {"Corr.Monetária", 80}, {"J.Ord.%", 40},      {"J.Ord.Valor", 80},      {"J.Comp.%", 40},
-        {"J.Compens.Valor", 80}, {"Multa %", 60},     {"Multa Valor", 80},      {"MsJ", 30},
-        {"Total Corrigido", 80}, {"S/D", 50},         {"Data Cálculo", 70},     {"Conversor", 40},
-        {"Origem", 0},       {"Valor Ind.", 80},   {"Indexador", 80},         {"Quant.Ind.", 70},
-        {"", 0},             {"", 0},              {"Data J.Ord.", 70},       {"Data J.Com", 70},
-        {"FCC", 0},          {"Hon.%", 40},        {"Hon. Valor", 70},
+        {"!", 20},
+        {"Nº", 20},
+        {"Descrição Título", 230},
+        {"Data Origem", 70},
+        {"Valor Original", 80},
+        {"Valor Princ.", 80},
+        {"Forma Correção", 200},
+        {"Ind.Mês", 50},
+        {"Corr.Monetária", 80},
+        {"J.Ord.%", 40},
+        {"J.Ord.Valor", 80},
+        {"J.Comp.%", 40},
+        {"J.Compens.Valor", 80},
+        {"Multa %", 60},
+        {"Multa Valor", 80},
+        {"MsJ", 30},
+        {"Total Corrigido", 80},
+        {"S/D", 50},
+        {"Data Cálculo", 70},
+        {"Conversor", 40},
+        {"Origem", 0},
+        {"Valor Ind.", 80},
+        {"Indexador", 80},
+        {"Quant.Ind.", 70},
+        {"", 0},
+        {"", 0},
+        {"Data J.Ord.", 70},
+        {"Data J.Com", 70},
+        {"FCC", 0},
+        {"Hon.%", 40},
+        {"Hon. Valor", 70},
     }};
     return specs;
 }
@@ -55,7 +78,10 @@ void WorksheetGrid::ensureRow(int row)
     if (row >= rowCount()) rows_.resize(row + 1);
 }
 
-bool WorksheetGrid::isFree(int row) const { return cell(row, colNumber).empty(); }
+bool WorksheetGrid::isFree(int row) const
+{
+    return cell(row, colNumber).empty();
+}
 
 void WorksheetGrid::clearRow(int row)
 {

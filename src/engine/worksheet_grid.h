@@ -12,14 +12,14 @@ namespace quintara {
 
 // Column positions of the grid.
 enum WorksheetColumn : int {
-    colMark = 0,            // "$" = calculation pending
-    colNumber = 1,          // item number, three digits
+    colMark = 0,    // "$" = calculation pending
+    colNumber = 1,  // item number, three digits
     colDescription = 2,
     colOriginDate = 3,
     colOriginalAmount = 4,
     colPrincipal = 5,
-    colFormText = 6,        // the form's index chain
-    colMonthMode = 7,       // "CHEIO" / "EXATO"
+    colFormText = 6,   // the form's index chain
+    colMonthMode = 7,  // "CHEIO" / "EXATO"
     colCorrection = 8,
     colOrdinaryRate = 9,
     colOrdinaryInterest = 10,
@@ -29,14 +29,14 @@ enum WorksheetColumn : int {
     colFine = 14,
     colFineOnInterest = 15,  // "SIM" / "NÃO"
     colTotal = 16,
-    colDebtOrPayment = 17,   // "DÍVIDA" / "AMORT."
+    colDebtOrPayment = 17,  // "DÍVIDA" / "AMORT."
     colCalculationDate = 18,
-    colConverter = 19,       // "SIM" / "NÃO"
+    colConverter = 19,  // "SIM" / "NÃO"
     colOriginCurrency = 20,
     colIndexValue = 21,
     colIndexCode = 22,
     colIndexQuantity = 23,
-    colOrdinaryFormula = 24,      // "0" simple, "1" compound
+    colOrdinaryFormula = 24,  // "0" simple, "1" compound
     colCompensatoryFormula = 25,
     colOrdinaryStart = 26,
     colCompensatoryStart = 27,

@@ -12,11 +12,20 @@ namespace quintara {
 namespace {
 
 // The database's default text of a number: shortest form, decimal comma.
-std::string numberText(double value) { return formatText("%g", {value}); }
+std::string numberText(double value)
+{
+    return formatText("%g", {value});
+}
 
-std::string dateText(const foxpro::Table& t, const char* field) { return t.getString(field); }
+std::string dateText(const foxpro::Table& t, const char* field)
+{
+    return t.getString(field);
+}
 
-std::string yesNo(bool value) { return value ? "SIM" : "NÃO"; }
+std::string yesNo(bool value)
+{
+    return value ? "SIM" : "NÃO";
+}
 
 Amount cellAmount(const WorksheetGrid& grid, int row, int column)
 {
@@ -96,7 +105,7 @@ void PegaItem(DataModule& dm, WorksheetGrid& grid, int row)
     grid.ensureRow(row);
     grid.setCell(row, colMark, items.getNumber("VALORCOR") > 0 ? "" : "$");
     for (const CellField& c : kLoadedCells) {
-        std::string text = c.kind == CellField::Number ? numberText(items.getNumber(c.field))
+        std::string text = c.kind == CellField::Number      ? numberText(items.getNumber(c.field))
                            : c.kind == CellField::DateField ? dateText(items, c.field)
                                                             : items.getString(c.field);
         grid.setCell(row, c.column, text);
@@ -119,7 +128,8 @@ void PegaItem(DataModule& dm, WorksheetGrid& grid, int row)
 
 void GravaItem(WorksheetGrid& grid, int row, const std::string& caseNumber, foxpro::Table& items)
 {
-    if (row < 1 || row > 999) throw std::out_of_range("worksheet row " + std::to_string(row) + " has no item number");
+    if (row < 1 || row > 999)
+        throw std::out_of_range("worksheet row " + std::to_string(row) + " has no item number");
     const std::string origin = cellDate(grid, row, colOriginDate);
     const Amount original = cellAmount(grid, row, colOriginalAmount);
     const Amount quantity = cellAmount(grid, row, colIndexQuantity);
@@ -150,7 +160,8 @@ void GravaItem(WorksheetGrid& grid, int row, const std::string& caseNumber, foxp
     };
     for (Optional& o : optional)
         if (o.present)
-            o.text = o.isDate ? cellDate(grid, row, o.column) : cellAmount(grid, row, o.column).toMachineText();
+            o.text =
+                o.isDate ? cellDate(grid, row, o.column) : cellAmount(grid, row, o.column).toMachineText();
 
     items.setString("NPROCESSO", caseNumber);
     items.setString("NORDEM", itemNumberText(row));
@@ -192,9 +203,9 @@ CaseLoadReport loadCaseItems(DataModule& dm, WorksheetGrid& grid, const std::str
         int item = itemNumberOf(nordem);
         if (item > 0 && item < static_cast<int>(taken.size()) && taken[item]) item = -item;
         if (item <= 0) {
-            report.skipped.push_back("item '" + nordem + "' (record " + std::to_string(items.recNo()) +
-                                     (item < 0 ? "): number already used by another item"
-                                               : "): not a valid item number"));
+            report.skipped.push_back(
+                "item '" + nordem + "' (record " + std::to_string(items.recNo()) +
+                (item < 0 ? "): number already used by another item" : "): not a valid item number"));
             continue;
         }
         if (item >= static_cast<int>(taken.size())) taken.resize(item + 1, false);

@@ -38,7 +38,10 @@ Date startDate(const WorksheetGrid& grid, int row, int column, Date origin)
     return date && !date->isEmpty() ? *date : origin;
 }
 
-std::string amountCell(const char* pattern, Amount value) { return formatText(pattern, {value}); }
+std::string amountCell(const char* pattern, Amount value)
+{
+    return formatText(pattern, {value});
+}
 
 void writeResults(WorksheetGrid& grid, int row, const ItemResults& r, const std::string& calculationDate)
 {
@@ -88,7 +91,8 @@ ItemParameters readItemParameters(const WorksheetGrid& grid, int row)
     p.converter = grid.cell(row, colConverter) == "SIM";
     p.ordinaryFormula = parseInteger(grid.cell(row, colOrdinaryFormula));
     p.compensatoryFormula = parseInteger(grid.cell(row, colCompensatoryFormula));
-    p.ordinaryStart = p.ordinaryRate > Amount() ? startDate(grid, row, colOrdinaryStart, p.origin) : zeroDate();
+    p.ordinaryStart =
+        p.ordinaryRate > Amount() ? startDate(grid, row, colOrdinaryStart, p.origin) : zeroDate();
     p.compensatoryStart =
         p.compensatoryRate > Amount() ? startDate(grid, row, colCompensatoryStart, p.origin) : zeroDate();
     p.formCode = grid.cell(row, colFormCode);
@@ -131,13 +135,15 @@ bool DataModuleItemStore::storeResults(const std::string& caseNumber, int item, 
     return true;
 }
 
-void DataModuleItemStore::writeMemo(const std::string& caseNumber, int item, const std::vector<std::string>& lines)
+void DataModuleItemStore::writeMemo(const std::string& caseNumber, int item,
+                                    const std::vector<std::string>& lines)
 {
     writeMemoFile(dm_.memoFilePath(caseNumber, item), lines);
 }
 
-RunReport PreparaCalculo(ReferenceData& data, WorksheetGrid& grid, ItemStore* store, const std::string& caseNumber,
-                         const std::string& calculationDate, int row, const RunHooks& hooks)
+RunReport PreparaCalculo(ReferenceData& data, WorksheetGrid& grid, ItemStore* store,
+                         const std::string& caseNumber, const std::string& calculationDate, int row,
+                         const RunHooks& hooks)
 {
     RunReport report;
     const int first = row == 0 ? 1 : row;

@@ -20,7 +20,8 @@ public:
     // Returns false when the record of that case and number does not exist.
     virtual bool storeResults(const std::string& caseNumber, int item, const WorksheetGrid::Row& row,
                               Date calculationDate) = 0;
-    virtual void writeMemo(const std::string& caseNumber, int item, const std::vector<std::string>& lines) = 0;
+    virtual void writeMemo(const std::string& caseNumber, int item,
+                           const std::vector<std::string>& lines) = 0;
 };
 
 // PITCALCU (tag "item") and memo files in the data directory.
@@ -36,7 +37,7 @@ private:
 };
 
 struct RunHooks {
-    std::function<bool()> interrupted;                // the "&Interromper" flag
+    std::function<bool()> interrupted;                 // the "&Interromper" flag
     std::function<void(int item, int step)> progress;  // after each step 1..12
     std::function<void(int item)> itemEnded;           // every item's run ends with a beep
 };
@@ -51,13 +52,14 @@ struct ItemReport {
 struct RunReport {
     std::vector<ItemReport> items;  // the marked rows that were started
     bool interrupted = false;
-    std::string platformError;      // not empty when an error ended the whole run
+    std::string platformError;  // not empty when an error ended the whole run
 };
 
 // row 0 = every marked row, n > 0 = row n only (when marked). store may be
 // null (nothing stored, no memo file).
-RunReport PreparaCalculo(ReferenceData& data, WorksheetGrid& grid, ItemStore* store, const std::string& caseNumber,
-                         const std::string& calculationDate, int row, const RunHooks& hooks = {});
+RunReport PreparaCalculo(ReferenceData& data, WorksheetGrid& grid, ItemStore* store,
+                         const std::string& caseNumber, const std::string& calculationDate, int row,
+                         const RunHooks& hooks = {});
 
 // An item's parameters read from its row. Throws for an origin date, amount
 // or formula cell that does not convert.

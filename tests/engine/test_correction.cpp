@@ -1,0 +1,154 @@
+// The index walk, the pro-rata of monthly percentages and the interest formulas.
+#include <gtest/gtest.h>
+
+#include "engine/correction.h"
+#include "engine/interest.h"
+#include "foxpro/codepage.h"
+#include "memory_reference.h"
+
+namespace quintara {
+namespace {
+
+using test::MemoryReference;
+
+std::string valueLine(const std::string& code, const std::string& date, const std::string& value, char kind,
+                      const std::string& symbol = "  R$", char periodicity = '2')
+{
+    std::string v = std::string(15 - value.size(), ' ') + value;
+    return (code + std::string(10 - code.size(), ' ')) + date + v + kind + symbol + periodicity;
+}
+
+std::string conversionLine(const std::string& date, const std::string& divisor,
+                           const std::string& symbol = "  R$")
+{
+    return "**CONVERS*" + date + std::string(15 - divisor.size(), ' ') + divisor + "0" + symbol + "0";
+}
+
+class WalkTest : public ::testing::Test {
+protected:
+    Amount walk(const CalculationTable& table, bool fullMonth, Date d0, Date d1, const char* amount)
+    {
+        memo.clear();
+        return AplicaIndices(data, table, memo, fullMonth, d0, d1, Amount::parse(amount));
+    }
+    MemoryReference data;
+    std::vector<std::string> memo;
+};
+
+TEST_F(WalkTest, IndexNumberStretchDividesThenMultiplies)
+{
+    CalculationTable t = {valueLine("UFIR", "01/01/1995", "2,000000000", '1'),
+                          valueLine("UFIR", "01/03/1995", "3,000000000", '1')};
+    EXPECT_EQ(walk(t, true, Date(1, 1, 1995), Date(31, 3, 1995), "100,00"), Amount::parse("150"));
+    ASSERT_EQ(memo.size(), 3u);
+    EXPECT_EQ(memo[0], "UFIR       em 01/01/1995          Divide por:     2,000000000 =   R$          50,00");
+    EXPECT_EQ(memo[1], "UFIR       em 01/03/1995      Multiplica por:     3,000000000 =   R$         150,00");
+    EXPECT_EQ(memo[2], "Resultado  em 31/03/1995                                      =   R$         150,00");
+    for (const std::string& line : memo) EXPECT_EQ(foxpro::utf8Length(line), 83u) << line;
+}
+
+TEST_F(WalkTest, SingleIndexNumberLineOnlyDivides)
+{
+    CalculationTable t = {valueLine("UFIR", "01/01/1995", "4,000000000", '3')};
+    EXPECT_EQ(walk(t, true, Date(1, 1, 1995), Date(31, 1, 1995), "100,00"), Amount::parse("25"));
+}
+
+TEST_F(WalkTest, PercentagesCompoundAndRoundOnce)
+{
+    CalculationTable t = {conversionLine("01/01/1995", "1,000000"),
+                          valueLine("IPC", "01/02/1995", "1,000000000", '2'),
+                          valueLine("IPC", "01/03/1995", "1,000000000", '2'),
+                          valueLine("IPC", "01/04/1995", "1,000000000", '2')};
+    data.addBrazilianCurrencies();
+    EXPECT_EQ(walk(t, true, Date(1, 1, 1995), Date(30, 4, 1995), "1000,00"), Amount::parse("1030,301"));
+    EXPECT_EQ(memo[1], "IPC        em   Fev/1995           Soma Perc.     1,000000000 =   R$       1.010,00");
+    EXPECT_EQ(memo[3], "IPC        em   Abr/1995           Soma Perc.     1,000000000 =   R$       1.030,30");
+}
+
+TEST_F(WalkTest, ExactDaysProrateFirstAndLastMonth)
+{
+    CalculationTable t = {valueLine("IPC", "10/03/2001", "3,100000000", '2'),
+                          valueLine("IPC", "01/04/2001", "1,000000000", '2'),
+                          valueLine("IPC", "01/05/2001", "1,000000000", '2'),
+                          valueLine("IPC", "01/06/2001", "3,000000000", '2')};
+    walk(t, false, Date(10, 3, 2001), Date(20, 6, 2001), "1000,00");
+    EXPECT_NE(memo[0].find("2,100000000"), std::string::npos) << memo[0];  // 3,1 × 21/31
+    EXPECT_NE(memo[3].find("0,000000000"), std::string::npos) << memo[3];  // month of the calculation date
+    walk(t, true, Date(10, 3, 2001), Date(20, 6, 2001), "1000,00");
+    EXPECT_NE(memo[0].find("3,100000000"), std::string::npos) << memo[0];
+}
+
+TEST(ProRata, SharesOfTheMonth)
+{
+    EXPECT_EQ(ProporcaoMensal(false, Date(10, 3, 2001), Date(10, 3, 2001), Date(20, 3, 2001), 3.1L),
+              Amount::parse("1"));  // (20 − 10)/31
+    EXPECT_EQ(ProporcaoMensal(true, Date(15, 6, 2001), Date(1, 5, 2001), Date(15, 7, 2001), 3.1L),
+              Amount::parse("1,5"));  // day 15 of 31 days
+    EXPECT_EQ(ProporcaoMensal(false, Date(1, 1, 2001), Date(1, 1, 2001), Date(1, 3, 2001), 0.0L), Amount());
+    // 1,4158 × 10/31 = 0,4567...: applied as 0,45.
+    EXPECT_EQ(ProporcaoMensal(false, Date(21, 3, 2001), Date(21, 3, 2001), Date(5, 5, 2001), 1.4158L),
+              Amount::parse("0,45"));
+    EXPECT_EQ(ProporcaoMensal(false, Date(20, 2, 2001), Date(1, 3, 2001), Date(5, 3, 2001), 3.1L),
+              Amount::parse("-1,5"));  // a later month and a smaller day: negative, no wrap-around
+}
+
+TEST_F(WalkTest, ZeroIndexNumberWritesErrorLineAndGoesOn)
+{
+    CalculationTable t = {valueLine("UFIR", "01/01/1995", "0,000000000", '1'),
+                          valueLine("UFIR", "01/03/1995", "3,000000000", '1')};
+    Amount v = walk(t, true, Date(1, 1, 1995), Date(31, 3, 1995), "100,00");
+    EXPECT_EQ(memo[0], "Erro !!!: Ao dividir um valor do indice [UFIR      ] em 01/01/1995");
+    EXPECT_EQ(v, Amount::parse("300"));  // the stretch still counts as opened
+}
+
+TEST_F(WalkTest, ConversionDividesUnlessLastKindWasCurrencyUnit)
+{
+    data.addBrazilianCurrencies();
+    CalculationTable t = {valueLine("IPC", "01/06/1994", "10,000000000", '2', " CR$"),
+                          conversionLine("01/07/1994", "2750,000000"),
+                          valueLine("IPC", "01/08/1994", "0,000000000", '2')};
+    EXPECT_EQ(walk(t, true, Date(1, 6, 1994), Date(31, 8, 1994), "2750,00"), Amount::parse("1,1"));
+    EXPECT_EQ(memo[1].substr(0, 15), "CONVERSÃO  => ");
+    CalculationTable moeda = {valueLine("URV", "01/06/1994", "2,000000000", '3', " CR$"),
+                              conversionLine("01/07/1994", "2750,000000")};
+    EXPECT_EQ(walk(moeda, true, Date(1, 6, 1994), Date(31, 8, 1994), "2750,00"), Amount::parse("1375"));
+    EXPECT_EQ(memo.size(), 3u);
+
+    CalculationTable zero = {valueLine("IPC", "01/06/1994", "10,000000000", '2', " CR$"),
+                             conversionLine("01/07/1994", "0,000000")};
+    EXPECT_EQ(walk(zero, true, Date(1, 6, 1994), Date(31, 8, 1994), "100,00"), Amount::parse("110"));
+    EXPECT_EQ(memo[1], "Erro !!!: Ao tentar aplicar a conversão em 01/07/1994");
+}
+
+TEST_F(WalkTest, PercentageClosesAnOpenStretchWithItsOwnValue)
+{
+    CalculationTable t = {valueLine("BTN", "15/01/1991", "4,000000000", '1'),
+                          valueLine("INPC", "01/02/1991", "10,000000000", '2')};
+    EXPECT_EQ(walk(t, true, Date(15, 1, 1991), Date(28, 2, 1991), "100,00"), Amount::parse("110"));
+    EXPECT_EQ(memo[1].substr(0, 24), "BTN        em 31/01/1991");
+}
+
+TEST_F(WalkTest, InterestRateIndexSkipsFirstLineAndLastOnTheCalculationDate)
+{
+    CalculationTable t = {valueLine("SELIC", "02/01/2020", "1,000000000", '4', "  R$", '1'),
+                          valueLine("SELIC", "03/01/2020", "1,000000000", '4', "  R$", '1'),
+                          valueLine("SELIC", "06/01/2020", "1,000000000", '4', "  R$", '1')};
+    EXPECT_EQ(walk(t, true, Date(2, 1, 2020), Date(6, 1, 2020), "100,00"), Amount::parse("101"));
+    EXPECT_EQ(walk(t, true, Date(2, 1, 2020), Date(7, 1, 2020), "100,00"), Amount::parse("102,01"));
+}
+
+TEST(Interest, CompoundAndSimpleWithBothYearLengths)
+{
+    MemoryReference data;
+    const Amount v = Amount::parse("1000");
+    const Date a(1, 1, 2001), b(31, 1, 2001);
+    EXPECT_EQ(JurosCompostos(data, v, 12, a, b), Amount::parse("9,9102"));
+    EXPECT_EQ(JurosSimples(data, v, 12, a, b), Amount::parse("9,863"));
+    data.year360 = true;
+    EXPECT_EQ(JurosCompostos(data, v, 12, a, b), Amount::parse("10,0485"));
+    EXPECT_EQ(JurosSimples(data, v, 12, a, b), Amount::parse("10"));
+    EXPECT_EQ(JurosSimples(data, v, 12, b, a), Amount::parse("-10"));
+}
+
+}  // namespace
+}  // namespace quintara
