@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <utility>
@@ -73,8 +74,10 @@ void DbfFile::open(const std::string& path, bool writable)
         if (knownSize_ < 32) throw Error(path, "the file is truncated: too short to hold a table header");
         readAt(0, first, sizeof first);
         const std::uint16_t headerLength = DbfHeader::peekHeaderLength({first, sizeof first});
-        if (knownSize_ < headerLength) throw Error(path, "the file is truncated inside its header");
-        std::string bytes(std::max<std::size_t>(headerLength, 32), '\0');
+        // A header cut short is read as far as it goes: parsing reports
+        // what is wrong with it (a foreign file's version byte first).
+        std::string bytes(
+            std::clamp<std::uint64_t>(knownSize_, 32, std::max<std::uint16_t>(headerLength, 32)), '\0');
         readAt(0, bytes.data(), bytes.size());
         header_ = DbfHeader::parse(bytes, path);
         const std::uint64_t needed = recordEnd(header_.recordCount);

@@ -200,7 +200,7 @@ DbfHeader DbfHeader::parse(std::string_view b, const std::string& file)
     h.codePage = static_cast<std::uint8_t>(b[29]);
     if (h.headerLength < 32 + 32 + 1)
         throw Error(file, "the header length " + std::to_string(h.headerLength) + " is too small");
-    if (b.size() < h.headerLength) throw Error(file, "the header is truncated");
+    if (b.size() < h.headerLength) throw Error(file, "the file is truncated inside its header");
     if (h.recordLength < 2)
         throw Error(file, "the record length " + std::to_string(h.recordLength) + " is impossible");
     const bool visual = h.isVisual();

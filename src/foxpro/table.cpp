@@ -1,5 +1,6 @@
 // Opening, closing and the structure of a table; the public Table methods
 // that only forward to Table::Impl.
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cctype>
@@ -23,7 +24,12 @@ void Table::Impl::open(const std::string& dbfPath, OpenMode openMode)
 {
     path = dbfPath;
     mode = openMode;
-    writable = ::access(dbfPath.c_str(), W_OK) == 0;
+    // A file without write permission is opened read-only even where the
+    // system would allow writing (as it does for root): a read-only data
+    // folder must stay untouched.
+    struct stat st {};
+    writable =
+        ::access(dbfPath.c_str(), W_OK) == 0 && ::stat(dbfPath.c_str(), &st) == 0 && (st.st_mode & 0222) != 0;
     dbf.open(dbfPath, writable);
     if (dbf.header().isVisual()) writable = false;  // Visual FoxPro tables are only read
     visibleFields(dbf.header(), fields, slots, layoutIndex);
