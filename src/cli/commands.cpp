@@ -2,6 +2,10 @@
 
 namespace quintara::cli {
 
+int cmdInit(const Args& args, std::ostream& out, std::ostream& err);
+int cmdImport(const Args& args, std::ostream& out, std::ostream& err);
+int cmdIndex(const Args& args, std::ostream& out, std::ostream& err);
+int cmdForm(const Args& args, std::ostream& out, std::ostream& err);
 int cmdDump(const Args& args, std::ostream& out, std::ostream& err);
 int cmdCheck(const Args& args, std::ostream& out, std::ostream& err);
 int cmdReindex(const Args& args, std::ostream& out, std::ostream& err);
@@ -14,6 +18,14 @@ int cmdRecalc(const Args& args, std::ostream& out, std::ostream& err);
 const std::vector<Command>& commands()
 {
     static const std::vector<Command> table = {
+        {"init", "init DIR [--bare] [--seed FOLDER]", cmdInit},
+        {"import", "import DIR CODE FILE", cmdImport},
+        {"index",
+         "index DIR CODE --kind 1|2|3|4 --periodicity 1|2 [--from dd/mm/yyyy] [--to dd/mm/yyyy] --desc TEXT "
+         "[--history TEXT]",
+         cmdIndex},
+        {"form", "form DIR CODE --chain \"A;B\" [--periods \"dd/mm/yyyy:dd/mm/yyyy ...\"] [--text TEXT]",
+         cmdForm},
         {"dump", "dump DIR", cmdDump},
         {"check", "check DIR", cmdCheck},
         {"reindex", "reindex DIR [TABLE]", cmdReindex},

@@ -1,0 +1,91 @@
+// Reading the central bank's CSV and JSON exports and writing the values of
+// one index: added, updated and unchanged counts, and all-or-nothing checks.
+#include <gtest/gtest.h>
+
+#include "data/index_import.h"
+#include "data_test_support.h"
+
+namespace quintara {
+namespace {
+
+using testing::TempDir;
+
+int errorLine(const std::string& text)
+{
+    try {
+        parseIndexValues(text);
+    } catch (const ImportError& e) {
+        return e.line();
+    }
+    return -1;
+}
+
+TEST(IndexImportParse, CsvWithOrWithoutQuotes)
+{
+    auto values =
+        parseIndexValues("\"data\";\"valor\"\r\n\"01/01/2020\";\"0,21\"\r\n01/02/2020;-123456789,5\n\n");
+    ASSERT_EQ(values.size(), 2u);
+    EXPECT_EQ(values[0].date, Date(1, 1, 2020));
+    EXPECT_EQ(values[0].value, "0.21");
+    EXPECT_EQ(values[0].line, 2);
+    EXPECT_EQ(values[1].value, "-123456789.5");
+    EXPECT_EQ(parseIndexValues("data;valor\n").size(), 0u);
+}
+
+TEST(IndexImportParse, JsonExport)
+{
+    auto values = parseIndexValues(
+        "[\n {\"data\": \"01/01/2020\", \"valor\": \"0,21\"},\n"
+        " {\"valor\": 0.25, \"data\": \"01/02/2020\"}\n]\n");
+    ASSERT_EQ(values.size(), 2u);
+    EXPECT_EQ(values[1].date, Date(1, 2, 2020));
+    EXPECT_EQ(values[1].value, "0.25");
+    EXPECT_EQ(values[1].line, 3);
+    EXPECT_EQ(
+        errorLine(
+            "[{\"data\":\"01/01/2020\",\"valor\":\"0,21\"},\n{\"data\":\"01/01/2020\",\"valor\":\"1\"}]"),
+        2);
+    EXPECT_EQ(errorLine("[{\"data\":\"01/01/2020\"}]"), 1);
+    EXPECT_EQ(errorLine("[{\"data\":\"01/01/2020\",\"valor\":\"0,21\"}"), 1);
+}
+
+TEST(IndexImportParse, BadLinesAreReportedByNumber)
+{
+    EXPECT_EQ(errorLine("data;valor\n01/01/2020;0,21\n31/02/2020;0,3\n"), 3);
+    EXPECT_EQ(errorLine("data;valor\n01/01/2020;0,21\n01/02/2020;abc\n"), 3);
+    EXPECT_EQ(errorLine("data;valor\n01/01/2020;0,21\n01/02/2020\n"), 3);
+    EXPECT_EQ(errorLine("data;valor\n01/01/2020;0,21;9\n"), 2);
+    EXPECT_EQ(errorLine("data;valor\n01/01/2020;0,1234567891\n"), 2);
+    EXPECT_EQ(errorLine("data;valor\n01/01/2020;12345678901\n"), 2);
+    EXPECT_EQ(errorLine("data;valor\n01/01/2020;1,\n"), 2);
+    EXPECT_EQ(errorLine("data;valor\n1/1/2020;1\n"), 2);
+    try {
+        parseIndexValues("data;valor\n01/01/2020;1\n02/01/2020;2\n01/01/2020;3\n");
+        FAIL();
+    } catch (const ImportError& e) {
+        EXPECT_EQ(e.line(), 4);
+        EXPECT_STREQ(e.what(), "line 4: date 01/01/2020 already given on line 2");
+    }
+}
+
+TEST(IndexImportWrite, AddsUpdatesAndLeavesEqualValues)
+{
+    TempDir dir;
+    testing::makeDataDirectory(dir.folder(), {"indices.txt"});
+    auto dm = DataModule::openFolder(dir.folder());
+    auto first =
+        importIndexValues(*dm, "IPCA", parseIndexValues("data;valor\n01/01/2020;0,21\n01/02/2020;0,25\n"));
+    EXPECT_EQ(first.added, 2);
+    auto second = importIndexValues(
+        *dm, "IPCA", parseIndexValues("data;valor\n01/01/2020;0,210\n01/02/2020;0,26\n01/03/2020;0,07\n"));
+    EXPECT_EQ(second.added, 1);
+    EXPECT_EQ(second.updated, 1);
+    EXPECT_EQ(second.unchanged, 1);
+    auto rows = dm->QueryIndices("IPCA", Date(), Date());
+    ASSERT_EQ(rows.size(), 3u);
+    EXPECT_DOUBLE_EQ(rows[1].value, 0.26);
+    EXPECT_THROW(importIndexValues(*dm, "NOPE", {}), ImportError);
+}
+
+}  // namespace
+}  // namespace quintara
