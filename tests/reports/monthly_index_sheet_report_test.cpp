@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <QGuiApplication>
-
 #include "report_test_support.h"
 #include "reports/report_painter.h"
 
@@ -97,8 +95,7 @@ TEST(MonthlyIndexSheetReport, ManyIndicesRepeatTheHeadingsOnEveryPage)
 
 TEST(MonthlyIndexSheetReport, RendersForReview)
 {
-    int argc = 0;
-    QGuiApplication app(argc, nullptr);
+    testing::ensureGuiApplication();
     const PageModel model = monthlyIndexSheetReport(sheetWith(40));
     const QImage image = renderPage(model, 0, 100);
     EXPECT_EQ(image.width(), 1100);  // 11 in landscape at 100 dpi

@@ -1,6 +1,7 @@
 // Helpers shared by the report tests: small layouts and text lookups.
 #pragma once
 
+#include <QGuiApplication>
 #include <string>
 #include <vector>
 
@@ -16,6 +17,15 @@ inline std::vector<std::string> textsStartingWith(const Page& page, const std::s
     for (const std::string& t : page.textsInReadingOrder())
         if (t.rfind(prefix, 0) == 0) found.push_back(t);
     return found;
+}
+
+// The one application object of the test program (fonts and painting need it).
+inline void ensureGuiApplication()
+{
+    static int argc = 1;
+    static char name[] = "test_reports";
+    static char* argv[] = {name, nullptr};
+    if (!QGuiApplication::instance()) new QGuiApplication(argc, argv);
 }
 
 inline const PageText* findText(const Page& page, const std::string& text)
