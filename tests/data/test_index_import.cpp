@@ -1,14 +1,11 @@
-// Reading the central bank's CSV and JSON exports and writing the values of
-// one index: added, updated and unchanged counts, and all-or-nothing checks.
+// Reading the central bank's CSV and JSON exports: both layouts, and every
+// kind of bad line reported by its number before anything is written.
 #include <gtest/gtest.h>
 
 #include "data/index_import.h"
-#include "data_test_support.h"
 
 namespace quintara {
 namespace {
-
-using testing::TempDir;
 
 int errorLine(const std::string& text)
 {
@@ -66,25 +63,6 @@ TEST(IndexImportParse, BadLinesAreReportedByNumber)
         EXPECT_EQ(e.line(), 4);
         EXPECT_STREQ(e.what(), "line 4: date 01/01/2020 already given on line 2");
     }
-}
-
-TEST(IndexImportWrite, AddsUpdatesAndLeavesEqualValues)
-{
-    TempDir dir;
-    testing::makeDataDirectory(dir.folder(), {"indices.txt"});
-    auto dm = DataModule::openFolder(dir.folder());
-    auto first =
-        importIndexValues(*dm, "IPCA", parseIndexValues("data;valor\n01/01/2020;0,21\n01/02/2020;0,25\n"));
-    EXPECT_EQ(first.added, 2);
-    auto second = importIndexValues(
-        *dm, "IPCA", parseIndexValues("data;valor\n01/01/2020;0,210\n01/02/2020;0,26\n01/03/2020;0,07\n"));
-    EXPECT_EQ(second.added, 1);
-    EXPECT_EQ(second.updated, 1);
-    EXPECT_EQ(second.unchanged, 1);
-    auto rows = dm->QueryIndices("IPCA", Date(), Date());
-    ASSERT_EQ(rows.size(), 3u);
-    EXPECT_DOUBLE_EQ(rows[1].value, 0.26);
-    EXPECT_THROW(importIndexValues(*dm, "NOPE", {}), ImportError);
 }
 
 }  // namespace
