@@ -15,15 +15,29 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
 namespace fuzz {
 
+// Made on first use, removed with everything in it when the program ends.
+class ScratchDir {
+public:
+    ScratchDir()
+    {
+        path_ = "/tmp/quintara-fuzz-XXXXXX";
+        if (!mkdtemp(path_.data())) std::abort();
+    }
+    ~ScratchDir()
+    {
+        std::error_code ec;
+        std::filesystem::remove_all(path_, ec);
+    }
+    const std::string& path() const { return path_; }
+
+private:
+    std::string path_;
+};
+
 inline const std::string& scratchDir()
 {
-    static const std::string dir = [] {
-        std::string pattern = "/tmp/quintara-fuzz-XXXXXX";
-        if (!mkdtemp(pattern.data())) std::abort();
-        std::atexit([] { std::filesystem::remove_all(scratchDir()); });
-        return pattern;
-    }();
-    return dir;
+    static const ScratchDir dir;
+    return dir.path();
 }
 
 inline std::string writeFile(const std::string& name, const std::uint8_t* data, std::size_t size)

@@ -194,6 +194,7 @@ void CdxFile::insert(int tag, const std::string& key, std::uint32_t recno)
         impl_->store.fail("tag " + t.info.name + ": a key of " + std::to_string(key.size()) +
                           " bytes where the tag holds " + std::to_string(t.info.keyLength));
     try {
+        impl_->store.refresh();
         t.tree->insert(key, recno, t.info.unique);
         impl_->store.commit();
     } catch (...) {
@@ -207,6 +208,7 @@ void CdxFile::remove(int tag, const std::string& key, std::uint32_t recno)
     impl_->requireWritable();
     const CdxTagState& t = impl_->usableTag(tag);
     try {
+        impl_->store.refresh();
         bool removed = t.tree->remove(key, recno);
         if (!removed && !t.info.unique)
             impl_->store.fail("tag " + t.info.name + " holds no such key for record " +
@@ -291,6 +293,10 @@ std::vector<std::string> CdxFile::check(int tag, std::vector<std::pair<std::stri
         return cdx::compareEntries(a.first, a.second, b.first, b.second) < 0;
     };
     std::sort(expected.begin(), expected.end(), less);
+    if (t.info.unique)  // a unique tag keeps the first record of each key
+        expected.erase(std::unique(expected.begin(), expected.end(),
+                                   [](const auto& a, const auto& b) { return a.first == b.first; }),
+                       expected.end());
     std::vector<std::pair<std::string, std::uint32_t>> actual;
     for (cdx::LeafPosition pos = t.tree->first(); pos.valid(); t.tree->next(pos))
         actual.emplace_back(pos.node.entries[pos.index].key, pos.node.entries[pos.index].recno);

@@ -70,23 +70,28 @@ public:
     // than the tag's key length and matches keys starting with it.
     std::string keyFromParts(int tag, const std::vector<std::string>& utf8Parts, bool partial) const;
 
-    // Incremental maintenance (read-write mode). insert of a key already in a
-    // unique tag keeps the first one and adds nothing. remove of an absent
-    // entry throws (the tag does not match the table).
+    // Incremental maintenance (read-write mode), written to the file at once.
+    // Each first re-reads the header (see refresh()); in shared mode the
+    // caller holds the index's write lock around it. insert of a key already
+    // in a unique tag adds nothing. remove of an absent entry throws (the
+    // tag does not match the table), except in a unique tag.
     void insert(int tag, const std::string& key, std::uint32_t recno);
     void remove(int tag, const std::string& key, std::uint32_t recno);
     // Number of keys in a tag (walks its leaves).
     std::uint32_t keyCount(int tag);
 
     // Rebuilds one tag (tag >= 0) or every tag (tag < 0) from the records
-    // 1..recordCount. Deleted records keep their keys.
+    // 1..recordCount (a null record is skipped). Deleted records keep their
+    // keys. Rebuilding every tag rewrites the whole file in place: use it in
+    // exclusive mode, or on a new file that then replaces the old one.
     void rebuild(int tag, std::uint32_t recordCount,
                  const std::function<const RecordView*(std::uint32_t recno)>& recordAt);
 
     // Re-reads the header; drops cached pages when another process changed
     // the file since (change counter or file size differ).
     void refresh();
-    // Writes pending changes and the change counter.
+    // Writes pending changes and the change counter (updates already write
+    // at the end of each call; this is for symmetry with the other files).
     void flush();
 
     // Verifies a tag against the (key, recno) pairs it should hold, in any
