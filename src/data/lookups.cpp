@@ -50,12 +50,15 @@ std::string threeDigits(int item)
 // The currency in force at a date: walking back from the last record in the
 // table's current order, the first record dated on or before the date whose
 // field is filled; before every currency, the first record. The table is left
-// on that record.
+// on that record. The walk needs date order: when no tag is selected the
+// "odata" tag is, since eras stored out of date order (a table kept newest
+// first) would otherwise give the wrong currency.
 std::string currencyField(DataModule& dm, const std::string& dateText, const std::string& field)
 {
     Date date = Date::parse(dateText);
     if (date.isEmpty()) return {};
     foxpro::Table& t = dm.Moeda();
+    if (t.tag().empty()) t.setTag("odata");
     for (t.last(); !t.bof() && !t.eof(); t.prior()) {
         if (Date::fromDtos(t.getDate("VGM_DATA")) <= date && !t.getString(field).empty()) return field;
     }

@@ -13,6 +13,8 @@
 
 namespace quintara {
 
+// The currency in force at a date, walked in the Moeda table's current order;
+// a table without a selected tag is put on "odata" first (date order).
 std::string SiglaDaMoeda(DataModule& dm, const std::string& dateText);
 std::string NomeDaMoeda(DataModule& dm, const std::string& dateText, bool plural);
 std::string TextoConversao(DataModule& dm, Date date);

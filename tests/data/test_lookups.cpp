@@ -79,6 +79,17 @@ TEST_F(LookupsTest, CurrencyInForceAtADate)
     EXPECT_THROW(SiglaDaMoeda(*dm, "32/01/2000"), std::invalid_argument);
 }
 
+TEST(CurrencyLookup, ErasStoredNewestFirstAreWalkedInDateOrder)
+{
+    TempDir dir;
+    testing::copyFixtures(dir.folder());
+    auto dm = DataModule::openFolder(dir.folder());
+    EXPECT_EQ(SiglaDaMoeda(*dm, "01/08/1993"), "CR$");
+    EXPECT_EQ(dm->Moeda().tag(), "ODATA");
+    EXPECT_EQ(SiglaDaMoeda(*dm, "15/02/1967"), "NCr$");
+    EXPECT_EQ(TextoConversao(*dm, Date(1, 7, 1994)), "Cruzeiro Real/2.750,0000 = Real");
+}
+
 TEST_F(LookupsTest, CurrencyWithoutSymbolIsPassedOverBySymbolLookupOnly)
 {
     foxpro::Table& t = dm->Moeda();
