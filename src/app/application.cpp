@@ -1,0 +1,107 @@
+#include "app/application.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QTimer>
+
+#include "app/app_errors.h"
+#include "app/f_diretorio.h"
+#include "app/form_abertura.h"
+#include "app/frm_principal.h"
+#include "app/qt_settings.h"
+#include "app/version.h"
+#include "ui/prompter.h"
+
+namespace quintara {
+
+std::optional<StartupOptions> parseArguments(const QStringList& arguments, QString& error)
+{
+    StartupOptions options;
+    for (int i = 0; i < arguments.size(); ++i) {
+        const QString& name = arguments[i];
+        QString* target = name == QLatin1String("--data")          ? &options.dataDir
+                          : name == QLatin1String("--screenshots") ? &options.screenshotsDir
+                                                                   : nullptr;
+        if (!target) {
+            error = QStringLiteral("opção desconhecida: %1").arg(name);
+            return std::nullopt;
+        }
+        if (i + 1 >= arguments.size() || arguments[i + 1].isEmpty()) {
+            error = QStringLiteral("falta a pasta depois de %1").arg(name);
+            return std::nullopt;
+        }
+        *target = arguments[++i];
+    }
+    return options;
+}
+
+const std::vector<int>& startupProgress()
+{
+    // The data module, then: main window (no change), browser, index tables,
+    // index chart, index maintenance, currency table, correction forms, new
+    // and edited sequences, reorganiser, costs table, index change, sheet
+    // report, worksheet (bar set to 96) and costs count (set to 100).
+    static const std::vector<int> steps = {9, 9, 18, 27, 36, 45, 54, 58, 61, 63, 72, 81, 90, 99, 96, 100};
+    return steps;
+}
+
+Startup::Startup(const StartupOptions& options, std::unique_ptr<Settings> settings)
+    : settings_(std::move(settings))
+{
+    if (!settings_ && !options.dataDir.isEmpty()) {
+        // A folder named on the command line is used for this run only.
+        auto memory = std::make_unique<MemorySettings>();
+        QString folder = QDir(options.dataDir).absolutePath();
+        if (!folder.endsWith(QLatin1Char('/'))) folder += QLatin1Char('/');
+        memory->setValue("status", "1");
+        memory->setValue("pathdir", folder.toStdString());
+        settings_ = std::move(memory);
+    }
+    if (!settings_) settings_ = std::make_unique<QtSettings>();
+}
+
+Startup::~Startup()
+{
+    delete splash_;
+}
+
+void Startup::createWindows()
+{
+    splash_ = new TFormAbertura;
+    splash_->show();
+    splash_->repaint();
+    QApplication::processEvents();
+    QApplication::setApplicationDisplayName(QString());
+    QApplication::setApplicationName(QStringLiteral("quintara"));
+
+    const std::vector<int>& steps = startupProgress();
+    guarded([&] {
+        dm_ = std::make_unique<DataModule>();
+        dm_->setSettings(settings_.get());
+        dm_->setProgramFolder(QCoreApplication::applicationDirPath().toStdString() + "/");
+        dm_->setMessageHandler(ui::prompterMessageHandler());
+        splash_->setProgress(steps[0]);
+
+        main_ = std::make_unique<TFrmPrincipal>(*dm_, *settings_);
+        TFrmPrincipal* main = main_.get();
+        DataModule::FolderChooser chooser = [main](const std::string& initial) {
+            return TFDiretorio::choose(main, initial);
+        };
+        dm_->setFolderChooser(chooser);
+        main_->setFolderChooser(chooser);
+        main_->setSplash(splash_);
+        // The other long-lived windows are created by the windows that own them;
+        // the bar keeps the pace of the whole start-up.
+        for (std::size_t i = 1; i < steps.size(); ++i) splash_->setProgress(steps[i]);
+    });
+}
+
+int Startup::exec()
+{
+    if (!main_) return 1;
+    main_->showMaximized();
+    QTimer::singleShot(0, main_.get(), [this] { main_->FormActivate(); });
+    return QApplication::exec();
+}
+
+}  // namespace quintara

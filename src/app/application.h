@@ -1,0 +1,60 @@
+// Program start-up: the splash window, the data module wired to the settings
+// store and the dialogs, the main window, and the command-line options
+// (--data DIR, --screenshots DIR).
+#pragma once
+
+#include <QPointer>
+
+#include <QString>
+#include <QStringList>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+#include "app/form_abertura.h"
+
+#include "data/data_module.h"
+#include "data/settings.h"
+
+namespace quintara {
+
+class TFrmPrincipal;
+
+struct StartupOptions {
+    QString dataDir;         // --data: open this folder, leaving the settings store alone
+    QString screenshotsDir;  // --screenshots: render every window there and exit
+};
+
+// Reads the options after the program name; an error text when they are wrong.
+std::optional<StartupOptions> parseArguments(const QStringList& arguments, QString& error);
+
+// The splash bar after each step of start-up: the data module, then each
+// long-lived window in creation order.
+const std::vector<int>& startupProgress();
+
+class Startup {
+public:
+    // settings: the store to use; null means the platform store, unless
+    // options.dataDir is set (then an in-memory store pointing at it).
+    explicit Startup(const StartupOptions& options, std::unique_ptr<Settings> settings = nullptr);
+    ~Startup();
+
+    // Shows the splash and creates the data module and the windows,
+    // advancing the bar. An error is reported and start-up goes on.
+    void createWindows();
+    // Shows the main window maximised, activates it and runs the event loop.
+    int exec();
+
+    DataModule& dataModule() { return *dm_; }
+    Settings& settings() { return *settings_; }
+    TFrmPrincipal& mainWindow() { return *main_; }
+    TFormAbertura* splash() { return splash_; }
+
+private:
+    std::unique_ptr<Settings> settings_;
+    std::unique_ptr<DataModule> dm_;
+    std::unique_ptr<TFrmPrincipal> main_;
+    QPointer<TFormAbertura> splash_;
+};
+
+}  // namespace quintara

@@ -1,0 +1,212 @@
+// The main window's menus and toolbars, and which commands are gated.
+#include <QApplication>
+#include <QComboBox>
+#include <QDesktopServices>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QStyle>
+#include <QToolBar>
+#include <QUrl>
+
+#include "app/frm_principal.h"
+#include "ui/hints.h"
+
+namespace quintara {
+
+namespace {
+
+const QString kInConstruction = QStringLiteral("Em construção");
+const QString kSiteAddress = QStringLiteral("https://www.brenvik.com.br/quintara");
+const QString kMailAddress = QStringLiteral("mailto:suporte@brenvik.com.br?subject=Quintara");
+const QString kForumAddress = QStringLiteral("https://www.brenvik.com.br/quintara/forum");
+const QString kHelpDeskAddress = QStringLiteral("https://www.brenvik.com.br/quintara/suporte");
+const QString kUpdatesAddress = QStringLiteral("https://www.brenvik.com.br/quintara/atualizacoes");
+
+}  // namespace
+
+QAction* TFrmPrincipal::command(QMenu* menu, const QString& caption, const QKeySequence& shortcut)
+{
+    QAction* action = menu->addAction(caption);
+    if (!shortcut.isEmpty()) action->setShortcut(shortcut);
+    return action;
+}
+
+QAction* TFrmPrincipal::toolButton(const QString& caption, const QString& hint, int icon)
+{
+    auto* action =
+        new QAction(style()->standardIcon(static_cast<QStyle::StandardPixmap>(icon)), caption, this);
+    ui::setHint(action, hint);
+    return action;
+}
+
+void TFrmPrincipal::markInConstruction(std::initializer_list<QAction*> actions)
+{
+    for (QAction* action : actions) {
+        action->setProperty("inConstruction", true);
+        action->setStatusTip(kInConstruction);
+        action->setToolTip(action->text().remove(QLatin1Char('&')) + QStringLiteral(" — ") + kInConstruction);
+        action->setEnabled(false);
+    }
+}
+
+void TFrmPrincipal::openSupportPage(const QString& address)
+{
+    QDesktopServices::openUrl(QUrl(address));
+}
+
+void TFrmPrincipal::buildMenus()
+{
+    QMenu* arquivo = menuBar()->addMenu(QStringLiteral("&Arquivo"));
+    MSelecaoUsuario =
+        command(arquivo, QStringLiteral("Selecionar Usuário"), QKeySequence(QStringLiteral("Ctrl+U")));
+    MCadastroUsuarios = command(arquivo, QStringLiteral("Cadastro de Usuários"));
+    arquivo->addSeparator();
+    MIndicadores =
+        command(arquivo, QStringLiteral("&Indicadores Econômicos"), QKeySequence(QStringLiteral("Ctrl+I")));
+    MMoeda = command(arquivo, QStringLiteral("Tabela de Vigência da &Moeda"),
+                     QKeySequence(QStringLiteral("Ctrl+M")));
+    MFormasCorrecao =
+        command(arquivo, QStringLiteral("&Formas de Correção"), QKeySequence(QStringLiteral("Ctrl+S")));
+    MTabelaCustas =
+        command(arquivo, QStringLiteral("Tabela de &Custas"), QKeySequence(QStringLiteral("Ctrl+T")));
+    arquivo->addSeparator();
+    MProcessos = command(arquivo, QStringLiteral("&Processos"), QKeySequence(QStringLiteral("Ctrl+P")));
+    MIndicadorPessoal =
+        command(arquivo, QStringLiteral("In&dicador Pessoal"), QKeySequence(QStringLiteral("Ctrl+D")));
+    arquivo->addSeparator();
+    MSair = command(arquivo, QStringLiteral("&Sair do Sistema"));
+
+    menuFerramentas = menuBar()->addMenu(QStringLiteral("&Ferramentas"));
+    MGrafico = command(menuFerramentas, QStringLiteral("Gráfico de Variação dos Indices"),
+                       QKeySequence(QStringLiteral("Ctrl+G")));
+    MFastCalc = command(menuFerramentas, QStringLiteral("Fast Calc"), QKeySequence(QStringLiteral("Ctrl+F")));
+    MPlanilha = command(menuFerramentas, QStringLiteral("Planilha de Cálculos..."),
+                        QKeySequence(QStringLiteral("Ctrl+N")));
+    MConsorcio = command(menuFerramentas, QStringLiteral("Cálculo de Consórcio"));
+    MContagemCustas = command(menuFerramentas, QStringLiteral("Contagem de Custas..."),
+                              QKeySequence(QStringLiteral("Ctrl+C")));
+    MPrice = command(menuFerramentas, QStringLiteral("Tabela \"Price\""));
+
+    menuOpcoes = menuBar()->addMenu(QStringLiteral("&Opções"));
+    MReorganizar = command(menuOpcoes, QStringLiteral("Reorganizar Arquivos"));
+    MParametros = command(menuOpcoes, QStringLiteral("Parâmetros"));
+
+    menuSuporte = menuBar()->addMenu(QStringLiteral("&Suporte"));
+    MSite = command(menuSuporte, QStringLiteral("Quintara Site"));
+    MMensagem = command(menuSuporte, QStringLiteral("Enviar &Mensagem"));
+    MForum = command(menuSuporte, QStringLiteral("&Fórum de Discussões"));
+
+    QMenu* ajuda = menuBar()->addMenu(QStringLiteral("&Ajuda"));
+    MConteudo = command(ajuda, QStringLiteral("&Conteúdo"));
+    MHelpDesk = command(ajuda, QStringLiteral("Suporte (Help Desk)"));
+    MAtualizacoes = command(ajuda, QStringLiteral("Atualizações do Produto"));
+    ajuda->addSeparator();
+    MSobre = command(ajuda, QStringLiteral("&Sobre"));
+
+    connect(MSelecaoUsuario, &QAction::triggered, this, &TFrmPrincipal::MSelecaoUsuarioClick);
+    connect(MCadastroUsuarios, &QAction::triggered, this, &TFrmPrincipal::MCadastroUsuariosClick);
+    connect(MSair, &QAction::triggered, this, &QWidget::close);
+    connect(MReorganizar, &QAction::triggered, this, &TFrmPrincipal::MReorganizarClick);
+    connect(MParametros, &QAction::triggered, this, &TFrmPrincipal::MParametrosClick);
+    connect(MConteudo, &QAction::triggered, this, &TFrmPrincipal::MConteudoClick);
+    connect(MSobre, &QAction::triggered, this, &TFrmPrincipal::MSobreClick);
+    connect(MSite, &QAction::triggered, this, [this] { openSupportPage(kSiteAddress); });
+    connect(MMensagem, &QAction::triggered, this, [this] { openSupportPage(kMailAddress); });
+    connect(MForum, &QAction::triggered, this, [this] { openSupportPage(kForumAddress); });
+    connect(MHelpDesk, &QAction::triggered, this, [this] { openSupportPage(kHelpDeskAddress); });
+    connect(MAtualizacoes, &QAction::triggered, this, [this] { openSupportPage(kUpdatesAddress); });
+
+    // The windows of the reference tables, cases, costs and calculators come later.
+    markInConstruction({MIndicadores, MMoeda, MFormasCorrecao, MTabelaCustas, MProcessos, MIndicadorPessoal,
+                        MGrafico, MFastCalc, MPlanilha, MConsorcio, MContagemCustas, MPrice});
+}
+
+void TFrmPrincipal::buildToolBars()
+{
+    BtSelectUsr = toolButton(QStringLiteral("Usuário"), QStringLiteral("Selecionar usuário"),
+                             QStyle::SP_DialogYesButton);
+    TbIndicadores = toolButton(QStringLiteral("Índices"), QStringLiteral("Tabela de Indicadores Econômicos"),
+                               QStyle::SP_FileDialogListView);
+    TbMoeda = toolButton(QStringLiteral("Moeda"), QStringLiteral("Tabela de Vigência da Moeda Nacional"),
+                         QStyle::SP_FileDialogDetailedView);
+    TbFormadeCorrecao =
+        toolButton(QStringLiteral("Formas"),
+                   QStringLiteral("Formas de Correção (Sequência de Indices definidas pelo usuário)"),
+                   QStyle::SP_FileDialogContentsView);
+    TbTabeladeCustas =
+        toolButton(QStringLiteral("Custas"), QStringLiteral("Tabela de Custas"), QStyle::SP_FileIcon);
+    TbGrafico =
+        toolButton(QStringLiteral("Gráfico"), QStringLiteral("Visualização Gráfico de Variação dos Índices"),
+                   QStyle::SP_FileDialogInfoView);
+    TbFastCalc = toolButton(QStringLiteral("Fast Calc"), QStringLiteral("Fast Calc"), QStyle::SP_MediaPlay);
+    TbPlanilha =
+        toolButton(QStringLiteral("Planilha"), QStringLiteral("Planilha de Cálculos"), QStyle::SP_DirIcon);
+    TbConsorcio = toolButton(QStringLiteral("Consórcio"), QStringLiteral("Cálculo de Consórcio"),
+                             QStyle::SP_DriveHDIcon);
+    TbContagemdeCustas = toolButton(QStringLiteral("Contagem"), QStringLiteral("Contagem de Custas"),
+                                    QStyle::SP_FileDialogNewFolder);
+    ToolButton13 =
+        toolButton(QStringLiteral("Imprimir"), QStringLiteral("Imprime a Planilha de Indices Mensais"),
+                   QStyle::SP_DialogSaveButton);
+    TbMiniNavegador =
+        toolButton(QStringLiteral("Site"), QStringLiteral("Quintara Site"), QStyle::SP_DriveNetIcon);
+    TBMiniCorreio = toolButton(QStringLiteral("Mensagem"), QStringLiteral("Enviar Mensagem"),
+                               QStyle::SP_MessageBoxInformation);
+    TbForum = toolButton(QStringLiteral("Fórum"), QStringLiteral("Fórum de Discussões"),
+                         QStyle::SP_MessageBoxQuestion);
+
+    ToolBar1 = new QToolBar(QStringLiteral("ToolBar1"), this);
+    ToolBar1->setObjectName(QStringLiteral("ToolBar1"));
+    ToolBar1->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    for (QAction* action : {BtSelectUsr, TbIndicadores, TbMoeda, TbFormadeCorrecao, TbTabeladeCustas})
+        ToolBar1->addAction(action);
+    ToolBar1->addSeparator();
+    for (QAction* action : {TbGrafico, TbFastCalc, TbPlanilha, TbConsorcio, TbContagemdeCustas})
+        ToolBar1->addAction(action);
+    ToolBar1->addSeparator();
+    auto* yearLabel = new QLabel(QStringLiteral(" Ano: "), ToolBar1);
+    ui::setHint(yearLabel, QStringLiteral("Ano base da planilha acima."));
+    ComboBox = new QComboBox(ToolBar1);
+    ComboBox->setObjectName(QStringLiteral("ComboBox"));
+    ComboBox->setEditable(true);
+    ComboBox->setInsertPolicy(QComboBox::NoInsert);
+    ComboBox->setMinimumContentsLength(6);
+    ui::setHint(ComboBox, QStringLiteral("Ano base da planilha acima."));
+    ToolBar1->addWidget(yearLabel);
+    ToolBar1->addWidget(ComboBox);
+    ToolBar1->addAction(ToolButton13);
+
+    ToolBar2 = new QToolBar(QStringLiteral("ToolBar2"), this);
+    ToolBar2->setObjectName(QStringLiteral("ToolBar2"));
+    ToolBar2->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    for (QAction* action : {TbMiniNavegador, TBMiniCorreio, TbForum}) ToolBar2->addAction(action);
+
+    // One tool strip: the main toolbar at the left, the support toolbar kept
+    // 100 pixels from the right end whatever the window's width.
+    auto* strip = new QToolBar(QStringLiteral("strip"), this);
+    strip->setMovable(false);
+    strip->setFloatable(false);
+    auto* holder = new QWidget(strip);
+    auto* layout = new QHBoxLayout(holder);
+    layout->setContentsMargins(0, 0, 100, 0);
+    layout->addWidget(ToolBar1);
+    layout->addStretch(1);
+    layout->addWidget(ToolBar2);
+    strip->addWidget(holder);
+    addToolBar(Qt::TopToolBarArea, strip);
+
+    connect(BtSelectUsr, &QAction::triggered, this, &TFrmPrincipal::MSelecaoUsuarioClick);
+    connect(ToolButton13, &QAction::triggered, this, &TFrmPrincipal::ToolButton13Click);
+    connect(TbMiniNavegador, &QAction::triggered, this, [this] { openSupportPage(kSiteAddress); });
+    connect(TBMiniCorreio, &QAction::triggered, this, [this] { openSupportPage(kMailAddress); });
+    connect(TbForum, &QAction::triggered, this, [this] { openSupportPage(kForumAddress); });
+    connect(ComboBox, &QComboBox::textActivated, this, &TFrmPrincipal::ComboBoxChange);
+    connect(ComboBox->lineEdit(), &QLineEdit::returnPressed, this, &TFrmPrincipal::ComboBoxChange);
+
+    markInConstruction({TbIndicadores, TbMoeda, TbFormadeCorrecao, TbTabeladeCustas, TbGrafico, TbFastCalc,
+                        TbPlanilha, TbConsorcio, TbContagemdeCustas});
+}
+
+}  // namespace quintara

@@ -1,0 +1,184 @@
+#include "app/screenshots.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTreeWidget>
+#include <QUrl>
+#include <cstdio>
+
+#include "app/application.h"
+#include "app/f_diretorio.h"
+#include "app/form_abertura.h"
+#include "app/form_indices.h"
+#include "app/frm_destaca_usuario.h"
+#include "app/frm_mini_navegador.h"
+#include "app/frm_novo_usuario.h"
+#include "app/frm_opcoes.h"
+#include "app/frm_principal.h"
+#include "app/frm_qrp_planilha.h"
+#include "app/frm_selecao_usuario.h"
+#include "app/frm_sobre.h"
+#include "app/frm_usuario_permissoes.h"
+#include "app/frm_usuarios.h"
+#include "app/modal_runner.h"
+#include "reports/report_painter.h"
+#include "ui/prompter.h"
+
+namespace quintara {
+
+namespace {
+
+// Messages are written to the error stream; nothing may wait for a person.
+class LoggingPrompter : public ui::Prompter {
+public:
+    void inform(const QString& title, const QString& text) override { log("info", title, text); }
+    void warn(const QString& title, const QString& text) override { log("aviso", title, text); }
+    void error(const QString& title, const QString& text) override { log("erro", title, text); }
+    Button ask(const QString& title, const QString& text, Buttons buttons, Icon, Button) override
+    {
+        log("pergunta", title, text);
+        for (Button b : {Cancel, No, Ok})
+            if (buttons & b) return b;
+        return NoButton;
+    }
+
+private:
+    static void log(const char* kind, const QString& title, const QString& text)
+    {
+        std::fprintf(stderr, "[%s] %s: %s\n", kind, qPrintable(title), qPrintable(text));
+    }
+};
+
+class Shooter {
+public:
+    explicit Shooter(const QString& folder) : folder_(folder) {}
+
+    // settleMs: time for work the window does in the background (folder reading).
+    void shoot(QWidget& widget, const QString& name, int settleMs = 0)
+    {
+        if (!widget.isVisible()) widget.show();
+        QElapsedTimer clock;
+        clock.start();
+        do {
+            QApplication::processEvents(QEventLoop::AllEvents, 20);
+        } while (clock.elapsed() < settleMs);
+        const QString path = folder_.filePath(name + QStringLiteral(".png"));
+        if (!widget.grab().save(path)) fail(path);
+    }
+    void save(const QImage& image, const QString& name)
+    {
+        const QString path = folder_.filePath(name + QStringLiteral(".png"));
+        if (!image.save(path)) fail(path);
+    }
+    int exitCode() const { return failures_ == 0 ? 0 : 1; }
+
+private:
+    void fail(const QString& path)
+    {
+        std::fprintf(stderr, "não foi possível gravar %s\n", qPrintable(path));
+        ++failures_;
+    }
+    QDir folder_;
+    int failures_ = 0;
+};
+
+// The user-selection dialog takes the first registered user; every other
+// window opened by the main window on its own is closed at once.
+int screenshotRunner(QDialog& dialog, DataModule& dm)
+{
+    if (auto* selection = qobject_cast<TFrmSelecaoUsuario*>(&dialog)) {
+        selection->show();
+        foxpro::Table& users = dm.Usuarios();
+        users.setTag("indusr01");
+        users.first();
+        if (!users.eof()) selection->cCodigo->setText(QString::fromStdString(users.getRaw("CODIGO")));
+        selection->hide();
+        return users.eof() ? QDialog::Rejected : QDialog::Accepted;
+    }
+    return QDialog::Rejected;
+}
+
+void shootUserDialogs(Shooter& shooter, TFrmPrincipal& main, DataModule& dm)
+{
+    TFrmSelecaoUsuario selection(dm, &main);
+    shooter.shoot(selection, QStringLiteral("TFrmSelecaoUsuario"));
+
+    TFrmUsuarios users(dm, &main);
+    shooter.shoot(users, QStringLiteral("TFrmUsuarios"));
+
+    foxpro::Table& table = dm.Usuarios();
+    table.setTag("");
+    table.last();
+    TFrmNovoUsuario added(dm, &main);
+    added.ItOrdem->setText(QString::number(table.recNo() + 1));
+    shooter.shoot(added, QStringLiteral("TFrmNovoUsuario"));
+
+    table.setTag("indusr01");
+    table.first();
+    const auto fill = [&](TFrmNovoUsuario& dialog) {
+        dialog.ItOrdem->setText(QString::number(table.recNo()));
+        dialog.cNome->setText(QString::fromStdString(table.getString("NOME")));
+        dialog.cCodigo->setText(QString::fromStdString(table.getString("CODIGO")));
+    };
+    TFrmUsuarioPermissoes change(dm, &main);
+    fill(change);
+    shooter.shoot(change, QStringLiteral("TFrmUsuarioPermissoes"));
+    TFrmDestacaUsuario detail(dm, &main);
+    fill(detail);
+    shooter.shoot(detail, QStringLiteral("TFrmDestacaUsuario"));
+}
+
+}  // namespace
+
+int takeScreenshots(Startup& startup, const QString& folder)
+{
+    if (!QDir().mkpath(folder)) {
+        std::fprintf(stderr, "não foi possível criar a pasta %s\n", qPrintable(folder));
+        return 1;
+    }
+    LoggingPrompter prompter;
+    ui::PrompterScope prompterScope(prompter);
+    DataModule& dm = startup.dataModule();
+    ModalRunnerScope runnerScope([&dm](QDialog& dialog) { return screenshotRunner(dialog, dm); });
+    Shooter shooter(folder);
+
+    if (TFormAbertura* splash = startup.splash()) shooter.shoot(*splash, QStringLiteral("TFormAbertura"));
+
+    TFrmPrincipal& main = startup.mainWindow();
+    main.resize(1280, 800);
+    main.show();
+    main.FormActivate();
+    shooter.shoot(main, QStringLiteral("TFrmPrincipal"));
+
+    shootUserDialogs(shooter, main, dm);
+
+    TFrmOpcoes options(startup.settings(), dm, {}, &main);
+    shooter.shoot(options, QStringLiteral("TFrmOpcoes"));
+
+    TFDiretorio directory(&main);
+    directory.selectFolder(QString::fromStdString(dm.dataDir()));
+    shooter.shoot(directory, QStringLiteral("TFDiretorio"), 400);
+
+    TFrmMiniNavegador browser(&main);
+    browser.navigate(
+        QUrl::fromLocalFile(QString::fromStdString(dm.dataDir()) + QStringLiteral("html/Quintara.html")));
+    shooter.shoot(browser, QStringLiteral("TFrmMiniNavegador"));
+
+    TFrmSobre about(&main);
+    shooter.shoot(about, QStringLiteral("TFrmSobre"));
+
+    shooter.save(reports::renderPage(TFrmQrpPlanilha::prepare(main.sheetForReport()), 0),
+                 QStringLiteral("TFrmQrpPlanilha"));
+
+    // The reorganiser closes the data module's tables, so it comes last.
+    TFormIndices reorganiser(dm, &main);
+    shooter.shoot(reorganiser, QStringLiteral("TFormIndices"));
+    reorganiser.close();
+    return shooter.exitCode();
+}
+
+}  // namespace quintara
