@@ -27,7 +27,7 @@ Band pageHeader(const MonthlyIndexSheet& sheet)
     const std::string stamp = sheet.printedAt.empty() ? printStampNow() : sheet.printedAt;
     TextStyle small = TextStyle::sans(7);
     small.italic = true;
-    Band band(27);
+    Band band(25.5);
     band.text(0, 0, 60, "Quintara", small);
     band.text(tableWidth() - 60, 0, 60, stamp, TextStyle::sans(7), Align::Right);
     band.frame({0, 4, tableWidth(), 10}, 0.4);

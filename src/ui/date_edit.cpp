@@ -10,7 +10,7 @@ DateEdit::DateEdit(QWidget* parent) : QLineEdit(parent)
 {
     // Blanks fill the empty positions, so an empty field reads "  /  /    ".
     setInputMask(QStringLiteral("99/99/9999; "));
-    setText(QString());
+    setDate(Date());
 }
 
 QString DateEdit::text() const
@@ -35,10 +35,13 @@ std::optional<Date> DateEdit::tryDate() const
 
 void DateEdit::setDate(Date date)
 {
-    if (date.isEmpty())
-        setText(QString());
-    else
+    if (!date.isEmpty()) {
         setText(QString::fromStdString(date.toString()));
+        return;
+    }
+    setText(QString());
+    // Typing into an empty field starts at the day, not after the mask.
+    setCursorPosition(0);
 }
 
 bool DateEdit::isBlank() const
@@ -52,9 +55,15 @@ bool DateEdit::isValidDate() const
     return !isBlank() && tryDate().has_value();
 }
 
+void DateEdit::focusInEvent(QFocusEvent* event)
+{
+    QLineEdit::focusInEvent(event);
+    if (isBlank()) setCursorPosition(0);
+}
+
 void DateEdit::focusOutEvent(QFocusEvent* event)
 {
-    if (emptyInvalidOnLeave_ && !isBlank() && !isValidDate()) setText(QString());
+    if (emptyInvalidOnLeave_ && !isBlank() && !isValidDate()) setDate(Date());
     QLineEdit::focusOutEvent(event);
 }
 

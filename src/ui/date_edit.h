@@ -39,6 +39,7 @@ public:
     void setEmptyInvalidOnLeave(bool on) { emptyInvalidOnLeave_ = on; }
 
 protected:
+    void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
 
 private:
