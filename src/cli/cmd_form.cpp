@@ -2,8 +2,9 @@
 // [--text TEXT]: creates or replaces a correction form in DST_FCM1. The chain
 // is checked as the form dialog checks it; FORMA_DAT is written as the
 // periodicity grid saves it: one 21-character block per code of the chain,
-// "00/00/0000" for an open date. Without --periods FORMA_DAT is empty (every
-// index over its whole recorded range).
+// "00/00/0000" for an open date. Codes without a period (all of them when
+// --periods is not given) get an open block, so that every index of the chain
+// applies over its whole recorded range: a calculation needs a block per code.
 #include <optional>
 #include <stdexcept>
 
@@ -133,7 +134,7 @@ int cmdForm(const Args& args, std::ostream& out, std::ostream& err)
         err << "quintara-cli form: sequência inválida !. Verifique o nome dos índices.\n";
         return 1;
     }
-    std::string formaDat = o.periods ? buildFormaDat(*o.periods, splitChain(o.chain).size()) : std::string();
+    std::string formaDat = buildFormaDat(o.periods.value_or(""), splitChain(o.chain).size());
 
     foxpro::Table& t = dm->FormaCorrecao();
     t.setTag("CODIGO");
@@ -154,7 +155,7 @@ int cmdForm(const Args& args, std::ostream& out, std::ostream& err)
         throw;
     }
     out << (exists ? "replaced" : "created") << " form " << o.code << ": " << o.chain << "\n";
-    if (!formaDat.empty()) out << "  FORMA_DAT " << formaDat << "\n";
+    out << "  FORMA_DAT " << formaDat << "\n";
     return 0;
 }
 

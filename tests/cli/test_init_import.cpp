@@ -191,6 +191,8 @@ TEST_F(CliDataDirectory, FormStoresThePeriodicityAsTheGridDoes)
 
     ASSERT_EQ(cli({"form", data, "007", "--chain", "INPC", "--periods", "01/01/1990:00/00/0000"}).code, 0);
     EXPECT_EQ(formaDat("007"), "01/01/1990:00/00/0000");
+    ASSERT_EQ(cli({"form", data, "9", "--chain", "TR;INPC"}).code, 0);
+    EXPECT_EQ(formaDat("009"), "00/00/0000:00/00/000000/00/0000:00/00/0000");
 
     CliResult invalid = cli({"form", data, "008", "--chain", "TR+IPC;INPC"});
     EXPECT_EQ(invalid.code, 1);
