@@ -158,9 +158,9 @@ public:
     public:
         explicit IndexWrite(Impl& t) : t_(t)
         {
-            if (t_.shared())
-                lock_ = RangeLock::acquireWaiting(t_.cdx->fd(), LockLayout::kCdxByte, 1, true, t_.cdx->path(),
-                                                  "the index is locked by another user");
+            if (!t_.shared()) return;  // exclusive use: nobody else changes the index
+            lock_ = RangeLock::acquireWaiting(t_.cdx->fd(), LockLayout::kCdxByte, 1, true, t_.cdx->path(),
+                                              "the index is locked by another user");
             t_.cdx->refresh();
         }
         void commit() { t_.cdx->flush(); }
