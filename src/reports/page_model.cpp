@@ -67,6 +67,13 @@ double TextStyle::fixedCharWidthMm() const
     return pointSize * 0.6 * kMmPerPoint;
 }
 
+double TextStyle::fixedPointSizeFor(int characters, double widthMm, double maximum)
+{
+    double points = maximum;
+    while (points > 4 && characters * points * 0.6 * kMmPerPoint > widthMm) points -= 0.5;
+    return points;
+}
+
 std::vector<std::string> Page::textsInReadingOrder() const
 {
     std::vector<const PageText*> order;
@@ -86,6 +93,16 @@ std::vector<std::string> Page::textsInReadingOrder() const
 bool Page::hasText(const std::string& text) const
 {
     return std::any_of(texts_.begin(), texts_.end(), [&](const PageText& t) { return t.text == text; });
+}
+
+std::string dumpTexts(const PageModel& model)
+{
+    std::string out;
+    for (std::size_t i = 0; i < model.pages.size(); ++i) {
+        out += "--- página " + std::to_string(i + 1) + "\n";
+        for (const std::string& text : model.pages[i].textsInReadingOrder()) out += text + "\n";
+    }
+    return out;
 }
 
 }  // namespace quintara::reports

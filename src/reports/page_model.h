@@ -62,6 +62,10 @@ struct TextStyle {
     double lineHeightMm() const;
     // Width of one character of a fixed-pitch style in millimetres (0.6 em).
     double fixedCharWidthMm() const;
+    // The largest fixed-pitch point size (in half points, at most `maximum`)
+    // at which `characters` characters fit in widthMm: memo lines of 83
+    // characters stay whole on the page.
+    static double fixedPointSizeFor(int characters, double widthMm, double maximum = 10);
 };
 
 enum class Align { Left, Center, Right };
@@ -126,5 +130,9 @@ struct PageModel {
     std::string title;  // document name shown by the preview and stored in the PDF
     std::vector<Page> pages;
 };
+
+// A plain-text dump of the model: "--- página N" before each page, then its
+// texts in reading order, one a line. Reference files of reports compare it.
+std::string dumpTexts(const PageModel& model);
 
 }  // namespace quintara::reports

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <iterator>
+
 #include "report_test_support.h"
 #include "reports/report_painter.h"
 
@@ -91,6 +94,24 @@ TEST(MonthlyIndexSheetReport, ManyIndicesRepeatTheHeadingsOnEveryPage)
     EXPECT_EQ(lines, 80u);
     EXPECT_EQ(textsStartingWith(model.pages[1], "=> ").front(),
               "=> IDX" + std::to_string(textsStartingWith(model.pages[0], "=> ").size() + 1));
+}
+
+// The whole report as text, against the reference file; a change to the
+// layout's texts shows up here and the reference changes only on purpose.
+TEST(MonthlyIndexSheetReport, MatchesTheReferenceDump)
+{
+    MonthlyIndexSheet sheet;
+    sheet.year = "2023";
+    sheet.printedAt = "15/02/2024 09:30:00";
+    MonthlyIndexRow igpm{"IGPM", {"1,0028", "1,0001", "0,9905", "", "", "", "", "", "", "", "", "1,0074"}};
+    MonthlyIndexRow tr{"TR", {}};
+    tr.months[2] = "0,2176";
+    sheet.rows = {igpm, tr};
+    const std::string path = QUINTARA_SOURCE_DIR "/tests/reports/data/monthly_index_sheet.txt";
+    std::ifstream reference(path);
+    ASSERT_TRUE(reference) << path;
+    const std::string expected((std::istreambuf_iterator<char>(reference)), std::istreambuf_iterator<char>());
+    EXPECT_EQ(dumpTexts(monthlyIndexSheetReport(sheet)), expected);
 }
 
 TEST(MonthlyIndexSheetReport, RendersForReview)

@@ -218,3 +218,44 @@ TEST(ReportLayout, PaperSizesFollowOrientation)
 
 }  // namespace
 }  // namespace quintara::reports
+
+#include "reports/columns.h"
+
+namespace quintara::reports {
+namespace {
+
+TEST(ReportColumns, HeadingsAndCellsShareTheirColumns)
+{
+    std::vector<Column> columns = columnsOfWidths({20, 80, 30});
+    columns[2].align = Align::Right;
+    EXPECT_DOUBLE_EQ(columns[2].x, 100);
+    Band heading(6);
+    addCells(heading, columns, 0, {"CÓDIGO", "DESCRIÇÃO DO ÍNDICE", "VALOR"}, TextStyle::sans(9, true));
+    const Band row = cellsBand(columns, {"IGPM", "Índice Geral de Preços"}, TextStyle::sans(8), 5);
+    const auto& h = std::get<BandText>(heading.elements()[2]);
+    EXPECT_DOUBLE_EQ(h.rect.x, 100);
+    EXPECT_EQ(h.align, Align::Right);
+    EXPECT_EQ(row.elements().size(), 2u);
+    EXPECT_DOUBLE_EQ(std::get<BandText>(row.elements()[1]).rect.x,
+                     std::get<BandText>(heading.elements()[1]).rect.x);
+    EXPECT_THROW(cellsBand(columns, {"a", "b", "c", "d"}, {}, 5), std::invalid_argument);
+}
+
+TEST(ReportColumns, FixedPitchSizeKeepsMemoLinesWhole)
+{
+    const double narrow = TextStyle::fixedPointSizeFor(83, 150);
+    EXPECT_LT(narrow, 10);
+    EXPECT_LE(83 * TextStyle::fixed(narrow).fixedCharWidthMm(), 150);
+    EXPECT_GT(83 * TextStyle::fixed(narrow + 0.5).fixedCharWidthMm(), 150);
+    EXPECT_DOUBLE_EQ(TextStyle::fixedPointSizeFor(83, 195.9), 10);
+}
+
+TEST(ReportColumns, DumpListsEveryPageInReadingOrder)
+{
+    ReportLayout layout;
+    layout.pageHeader = Band(10).text(100, 0, 50, "direita").text(0, 0, 50, "esquerda");
+    EXPECT_EQ(dumpTexts(layOut(layout)), "--- página 1\nesquerda\ndireita\n");
+}
+
+}  // namespace
+}  // namespace quintara::reports
