@@ -165,6 +165,13 @@ void layOutFields(DbfHeader& h, const std::string& file)
             f.nullBit = nullBit++;
         }
     }
+    if (nullBit > 0) {
+        const int available =
+            h.nullFlagsField < 0 ? 0 : 8 * h.fields[static_cast<std::size_t>(h.nullFlagsField)].def.length;
+        if (nullBit > available)
+            throw Error(file, "the table has " + std::to_string(nullBit) +
+                                  " fields that may be null but no room for their null flags");
+    }
     if (!h.isVisual() && next != h.recordLength)
         throw Error(file, "the record length " + std::to_string(h.recordLength) +
                               " disagrees with the fields, which need " + std::to_string(next));
