@@ -39,7 +39,9 @@ DbfFile::DbfFile(DbfFile&& o) noexcept
       header_(std::move(o.header_)),
       map_(std::exchange(o.map_, nullptr)),
       mapCapacity_(std::exchange(o.mapCapacity_, 0)),
-      knownSize_(o.knownSize_)
+      knownSize_(o.knownSize_),
+      tail_(std::move(o.tail_)),
+      tailFirst_(std::exchange(o.tailFirst_, 0xFFFFFFFFu))
 {
 }
 
@@ -54,6 +56,8 @@ DbfFile& DbfFile::operator=(DbfFile&& o) noexcept
         map_ = std::exchange(o.map_, nullptr);
         mapCapacity_ = std::exchange(o.mapCapacity_, 0);
         knownSize_ = o.knownSize_;
+        tail_ = std::move(o.tail_);
+        tailFirst_ = std::exchange(o.tailFirst_, 0xFFFFFFFFu);
     }
     return *this;
 }
@@ -111,6 +115,8 @@ void DbfFile::create(const std::string& path, const DbfHeader& header)
 
 void DbfFile::close()
 {
+    tail_.clear();
+    tailFirst_ = 0xFFFFFFFFu;
     if (map_) munmap(const_cast<char*>(map_), mapCapacity_);
     map_ = nullptr;
     mapCapacity_ = 0;
@@ -120,6 +126,7 @@ void DbfFile::close()
 
 std::uint32_t DbfFile::reloadCount()
 {
+    requireNoDeferred();
     char b[4];
     readAt(4, b, 4);
     std::uint32_t count = 0;
@@ -145,6 +152,7 @@ std::string_view DbfFile::recordIfPresent(std::uint32_t recno)
 
 void DbfFile::writeRecord(std::uint32_t recno, std::string_view bytes, bool endMarker)
 {
+    requireNoDeferred();
     if (bytes.size() != header_.recordLength) throw Error(path_, "internal error: record of wrong length");
     const std::uint64_t at = recordEnd(recno - 1);
     if (endMarker) {
@@ -158,8 +166,35 @@ void DbfFile::writeRecord(std::uint32_t recno, std::string_view bytes, bool endM
     ensureMapped(knownSize_);
 }
 
+void DbfFile::appendDeferred(std::string_view bytes)
+{
+    if (bytes.size() != header_.recordLength) throw Error(path_, "internal error: record of wrong length");
+    if (!writable_) throw Error(path_, "the table is open read-only");
+    if (tail_.empty()) tailFirst_ = header_.recordCount + 1;
+    tail_.append(bytes);
+    ++header_.recordCount;
+}
+
+void DbfFile::writeDeferred()
+{
+    if (tail_.empty()) return;
+    tail_.push_back('\x1A');
+    const std::uint64_t at = recordEnd(tailFirst_ - 1);
+    writeAt(at, tail_);
+    knownSize_ = std::max(knownSize_, at + tail_.size());
+    tail_.clear();
+    tailFirst_ = 0xFFFFFFFFu;
+    ensureMapped(knownSize_);
+}
+
+void DbfFile::requireNoDeferred() const
+{
+    if (!tail_.empty()) throw Error(path_, "internal error: records kept in memory must be written first");
+}
+
 void DbfFile::writeDeletedFlag(std::uint32_t recno, bool deleted)
 {
+    requireNoDeferred();
     writeAt(recordEnd(recno - 1), deleted ? "*" : " ");
 }
 

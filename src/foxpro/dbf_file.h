@@ -44,6 +44,9 @@ public:
     // next call that changes the file.
     std::string_view record(std::uint32_t recno) const
     {
+        if (recno >= tailFirst_)
+            return {tail_.data() + static_cast<std::size_t>(recno - tailFirst_) * header_.recordLength,
+                    header_.recordLength};
         return {map_ + header_.headerLength + static_cast<std::uint64_t>(recno - 1) * header_.recordLength,
                 header_.recordLength};
     }
@@ -52,6 +55,12 @@ public:
     std::string_view recordIfPresent(std::uint32_t recno);
 
     void writeRecord(std::uint32_t recno, std::string_view bytes, bool endMarker);
+    // Exclusive use: keeps a new last record in memory (it counts and reads
+    // like a written one) until writeDeferred() puts every kept record into
+    // the file in one write. The header count is not written by either.
+    void appendDeferred(std::string_view bytes);
+    std::uint32_t deferredCount() const { return tail_.empty() ? 0 : header_.recordCount - tailFirst_ + 1; }
+    void writeDeferred();
     void writeDeletedFlag(std::uint32_t recno, bool deleted);
     // Writes the record count and today's date into the header.
     void writeCount(std::uint32_t count);
@@ -63,6 +72,7 @@ private:
         return header_.headerLength + static_cast<std::uint64_t>(count) * header_.recordLength;
     }
     void ensureMapped(std::uint64_t size);
+    void requireNoDeferred() const;
     std::uint64_t currentFileSize() const;
     void writeAt(std::uint64_t offset, std::string_view bytes);
     void readAt(std::uint64_t offset, char* out, std::size_t length) const;
@@ -74,6 +84,8 @@ private:
     const char* map_ = nullptr;
     std::uint64_t mapCapacity_ = 0;
     std::uint64_t knownSize_ = 0;  // bytes of the file known to exist
+    std::string tail_;             // records kept by appendDeferred()
+    std::uint32_t tailFirst_ = 0xFFFFFFFFu;
 };
 
 }  // namespace foxpro

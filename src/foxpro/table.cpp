@@ -4,6 +4,8 @@
 #include <unistd.h>
 
 #include <cctype>
+#include <cstdio>
+#include <exception>
 
 #include "foxpro/table_files.h"
 #include "foxpro/table_impl.h"
@@ -71,6 +73,14 @@ void Table::Impl::takeOpenLocks(int fd, const std::string& file)
 
 void Table::Impl::close()
 {
+    // Appends kept in memory are written before the files close; a failure
+    // is still reported after everything has been released.
+    std::exception_ptr failure;
+    try {
+        if (dbf.isOpen()) commitAppends();
+    } catch (const Error&) {
+        failure = std::current_exception();
+    }
     state = EditState::None;
     pendingMemos.clear();
     recordLock.release();
@@ -81,6 +91,7 @@ void Table::Impl::close()
     cdx.reset();
     memo.reset();
     dbf.close();
+    if (failure) std::rethrow_exception(failure);
 }
 
 int Table::Impl::fieldIndexOf(const std::string& name) const
@@ -114,9 +125,31 @@ Table::Table(const std::string& dbfPath, OpenMode mode) : Table()
     open(dbfPath, mode);
 }
 
-Table::~Table() = default;
+void Table::Impl::closeReporting() noexcept
+{
+    try {
+        close();
+    } catch (const Error& e) {
+        // No caller is left to tell: say it where a person can see it.
+        std::fprintf(stderr, "%s\n", e.what());
+    }
+}
+
+Table::~Table()
+{
+    if (impl_) impl_->closeReporting();
+}
+
 Table::Table(Table&&) noexcept = default;
-Table& Table::operator=(Table&&) noexcept = default;
+
+Table& Table::operator=(Table&& other) noexcept
+{
+    if (this != &other) {
+        if (impl_) impl_->closeReporting();
+        impl_ = std::move(other.impl_);
+    }
+    return *this;
+}
 
 void Table::open(const std::string& dbfPath, OpenMode mode)
 {

@@ -2,7 +2,8 @@
 // delete. An append writes the memos, the record and its index keys before
 // it raises the header's record count, so a crash half-way leaves at most an
 // invisible record and index entries that the next append at that place (or
-// a reindex) clears.
+// a reindex) clears. In exclusive use appends are written in batches, in
+// the same order, when a batch is full and before any other change.
 #include "foxpro/field_codec.h"
 #include "foxpro/table_impl.h"
 
@@ -92,22 +93,40 @@ void Table::Impl::postAppend()
         recordLock = RangeLock::acquireWaiting(dbf.fd(), locks.recordByte(r), 1, true, path,
                                                "record " + std::to_string(r) + " is locked by another user");
     writeMemos();
-    if (cdx) {
-        IndexWrite index(*this);
-        if (shared() || !staleTailChecked) removeStaleKeys(r);
-        updateIndex({}, newKeys, r);
-        index.commit();
+    if (!shared()) {
+        // Exclusive use: no one else can see the table, so the record and its
+        // keys are kept in memory and written in batches by commitAppends().
+        if (cdx && !staleTailChecked && dbf.deferredCount() == 0) removeStaleKeys(r);
+        staleTailChecked = true;
+        if (cdx) updateIndex({}, newKeys, r);
+        dbf.appendDeferred(buffer);
+        if (dbf.deferredCount() >= kDeferredAppends) commitAppends();
+    } else {
+        if (cdx) {
+            IndexWrite index(*this);
+            removeStaleKeys(r);
+            updateIndex({}, newKeys, r);
+            index.commit();
+        }
+        dbf.writeRecord(r, buffer, true);
+        dbf.writeCount(r);
     }
-    staleTailChecked = true;
-    dbf.writeRecord(r, buffer, true);
-    dbf.writeCount(r);
     releaseEdit();
     setCurrent(r);
     cursorSynced = false;
 }
 
+void Table::Impl::commitAppends()
+{
+    if (dbf.deferredCount() == 0) return;
+    dbf.writeDeferred();
+    if (cdx) cdx->flush();
+    dbf.writeCount(dbf.recordCount());
+}
+
 void Table::Impl::postEdit()
 {
+    commitAppends();
     const RecordKeys oldKeys = keysOf(original, recno);
     const RecordKeys newKeys = keysOf(buffer, recno);
     writeMemos();
@@ -177,6 +196,7 @@ void Table::remove()
         return;
     }
     if (t.recno == 0) throw Error(t.path, "there is no current record to delete");
+    t.commitAppends();
     RangeLock lock;
     if (t.shared() && !t.recordLock.held())
         lock = RangeLock::acquire(t.dbf.fd(), t.locks.recordByte(t.recno), 1, true, t.path,

@@ -32,6 +32,8 @@ public:
     // Opening and closing (table.cpp).
     void open(const std::string& dbfPath, OpenMode openMode);
     void close();
+    // close() for destructors: a failure is printed, not thrown.
+    void closeReporting() noexcept;
     void takeOpenLocks(int fd, const std::string& file);
     void requireOpen() const
     {
@@ -87,6 +89,10 @@ public:
     void postEdit();
     void updateIndex(const RecordKeys& oldKeys, const RecordKeys& newKeys, std::uint32_t recno);
     void removeStaleKeys(std::uint32_t recno);
+    // Exclusive use keeps appended records in memory for a while: writes
+    // them, then the index, then the header count.
+    void commitAppends();
+    static constexpr std::uint32_t kDeferredAppends = 4096;
     void releaseEdit();
 
     std::string path;

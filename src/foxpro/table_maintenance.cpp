@@ -144,6 +144,7 @@ void Table::pack()
 {
     Impl& t = *impl_;
     t.requireWritable();
+    t.commitAppends();
     if (t.mode != OpenMode::Exclusive) throw Error(t.path, "packing needs the table opened exclusively");
     t.finishPendingEdit();
     const std::string dbfTmp = t.path + ".tmp";
@@ -236,6 +237,7 @@ void Table::reindex()
 {
     Impl& t = *impl_;
     t.requireWritable();
+    t.commitAppends();
     if (t.mode != OpenMode::Exclusive) throw Error(t.path, "reindexing needs the table opened exclusively");
     t.finishPendingEdit();
     if (!t.cdx) throw Error(t.path, "the table has no index file to rebuild");
@@ -266,6 +268,7 @@ std::vector<std::string> Table::check()
 {
     Impl& t = *impl_;
     t.requireOpen();
+    t.commitAppends();
     std::vector<std::string> problems;
     const std::uint32_t count = t.reloadCount();
     for (std::size_t i = 0; t.memo && i < t.fields.size(); ++i) {

@@ -326,6 +326,7 @@ void Table::refresh()
     Impl& t = *impl_;
     t.requireOpen();
     t.finishPendingEdit();
+    t.commitAppends();
     t.reloadCount();
     if (t.cdx && t.shared()) {
         RangeLock lock = RangeLock::acquireWaiting(t.cdx->fd(), LockLayout::kCdxByte, 1, false, t.cdx->path(),

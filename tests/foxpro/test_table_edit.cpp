@@ -238,3 +238,35 @@ TEST(TableEdit, CheckFindsAStaleIndexAndReindexRepairsIt)
     EXPECT_EQ(t.recNo(), 1u);
     EXPECT_FALSE(t.seek({"C"}));
 }
+
+TEST(TableEdit, ExclusiveAppendsWrittenInBatchesReadBackWhole)
+{
+    ScratchDir dir;
+    const std::string path = dir.file("VALORES.DBF");
+    Table::create(path, kValueFields, kValueTags);
+    constexpr int kRows = 9000;  // more than one batch, the last one partial
+    {
+        Table t(path, OpenMode::Exclusive);
+        for (int i = 0; i < kRows; ++i)
+            addValue(t, i % 2 ? "TR" : "SELIC",
+                     "2000" + std::string(i % 12 < 9 ? "0" : "") + std::to_string(i % 12 + 1) + "01", i);
+        EXPECT_EQ(t.recordCount(), static_cast<std::uint32_t>(kRows));
+        t.go(kRows);  // still in memory: reads, seeks and edits see it
+        EXPECT_EQ(t.getNumber("LCM_VALOR"), kRows - 1);
+        t.setTag("CODDATA");
+        EXPECT_TRUE(t.seek({"TR", "20001201"}));
+        t.go(kRows - 1);
+        t.edit();
+        t.setString("LCM_COD", "IPCA");
+        t.post();
+        addValue(t, "IGPM", "20240101", 1.5);
+    }  // the last batch is written when the table closes
+    Table t(path);
+    EXPECT_EQ(t.recordCount(), static_cast<std::uint32_t>(kRows + 1));
+    EXPECT_TRUE(t.check().empty());
+    t.setTag("CODDATA");
+    ASSERT_TRUE(t.seek({"IPCA"}, true));
+    EXPECT_EQ(t.recNo(), static_cast<std::uint32_t>(kRows - 1));
+    ASSERT_TRUE(t.seek({"IGPM", "20240101"}));
+    EXPECT_EQ(t.recNo(), static_cast<std::uint32_t>(kRows + 1));
+}
