@@ -180,7 +180,12 @@ void DbfFile::writeDeferred()
     if (tail_.empty()) return;
     tail_.push_back('\x1A');
     const std::uint64_t at = recordEnd(tailFirst_ - 1);
-    writeAt(at, tail_);
+    try {
+        writeAt(at, tail_);
+    } catch (const Error&) {
+        tail_.pop_back();  // the records stay kept for another try
+        throw;
+    }
     knownSize_ = std::max(knownSize_, at + tail_.size());
     tail_.clear();
     tailFirst_ = 0xFFFFFFFFu;
