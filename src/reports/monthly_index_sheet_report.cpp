@@ -82,7 +82,8 @@ ReportLayout monthlyIndexSheetLayout(const MonthlyIndexSheet& sheet)
     layout.pageFooter = pageFooter();
     DetailSection rows;
     rows.rowCount = sheet.rows.size();
-    rows.row = [&sheet](std::size_t row) { return detail(sheet.rows[row]); };
+    // The layout keeps its own copy: it may outlive the caller's sheet.
+    rows.row = [lines = sheet.rows](std::size_t row) { return detail(lines[row]); };
     layout.sections.push_back(std::move(rows));
     return layout;
 }

@@ -76,6 +76,8 @@ private:
 // and closing band of its own (a detail or a sub-detail of a report).
 struct DetailSection {
     std::size_t rowCount = 0;
+    // The band of one row. It may be asked for more than once per row (to
+    // keep a heading with its first line), so it must not advance any state.
     std::function<Band(std::size_t row)> row;
     // Printed once before the first row and once after the last (also when
     // there are no rows, unless printWhenEmpty is false).
