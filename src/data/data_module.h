@@ -129,11 +129,12 @@ public:
     // The current user code (held for the main window) and the 360-day marker.
     const std::string& currentUser() const;
     void setCurrentUser(const std::string& code);
-    bool uses360DayYear() const;  // D360.TXT exists in the data directory
+    bool uses360DayYear() const;  // D360.TXT (any letter case) exists in tablesDir()
 
     // Path of a calculation memo file: "<trimmed case><item as 3 digits>.CLC"
-    // in the data directory, matched without regard to letter case. Throws
-    // std::invalid_argument when the case number would leave that folder.
+    // in tablesDir(), an existing file matched without regard to letter case.
+    // Throws std::invalid_argument for a blank case number or one holding
+    // "/", "\\", ".." or NUL (it would leave that folder), and for item < 0.
     std::string memoFilePath(const std::string& caseNumber, int item) const;
 
 private:

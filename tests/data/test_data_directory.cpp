@@ -26,6 +26,7 @@ protected:
     void SetUp() override
     {
         unsetenv("QUINTARA_DATA");
+        if (const char* xdg = std::getenv("XDG_DATA_HOME")) savedXdg = xdg;
         setenv("XDG_DATA_HOME", dir.sub("xdg").c_str(), 1);  // keeps the default folder inside the test
         program = dir.sub("program");
         dm.setSettings(&settings);
@@ -41,7 +42,14 @@ protected:
             return answer;
         });
     }
-    void TearDown() override { unsetenv("QUINTARA_DATA"); }
+    void TearDown() override
+    {
+        unsetenv("QUINTARA_DATA");
+        if (savedXdg)
+            setenv("XDG_DATA_HOME", savedXdg->c_str(), 1);
+        else
+            unsetenv("XDG_DATA_HOME");
+    }
 
     std::string dataFolder(const std::string& name)
     {
@@ -51,6 +59,7 @@ protected:
     }
 
     TempDir dir;
+    std::optional<std::string> savedXdg;
     std::string program;
     MemorySettings settings;
     DataModule dm;
