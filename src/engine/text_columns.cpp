@@ -6,9 +6,18 @@ namespace quintara {
 
 namespace {
 
+bool isAscii(std::string_view text)
+{
+    for (char c : text)
+        if (static_cast<unsigned char>(c) >= 0x80) return false;
+    return true;
+}
+
 // Byte offset of the 0-based character index `chars` (text size when beyond).
 std::size_t byteOffset(std::string_view text, std::size_t chars)
 {
+    // Engine lines are mostly plain ASCII: one byte per column.
+    if (isAscii(text.substr(0, chars))) return chars < text.size() ? chars : text.size();
     std::size_t pos = 0;
     while (chars > 0 && pos < text.size()) {
         pos += foxpro::utf8CharBytes(text, pos);
