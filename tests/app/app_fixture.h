@@ -25,8 +25,10 @@ inline QApplication& application()
     static char name[] = "test_app";
     static char* argv[] = {name, nullptr};
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    static QApplication app(argc, argv);
-    return app;
+    // Never destroyed: a static QApplication would be torn down after Qt's
+    // own globals at exit and crash there.
+    static QApplication* app = new QApplication(argc, argv);
+    return *app;
 }
 
 // A data directory with the seed tables and the first user ("000001").
