@@ -133,8 +133,10 @@ public:
 
     // Path of a calculation memo file: "<trimmed case><item as 3 digits>.CLC"
     // in tablesDir(), an existing file matched without regard to letter case.
-    // Throws std::invalid_argument for a blank case number or one holding
-    // "/", "\\", ".." or NUL (it would leave that folder), and for item < 0.
+    // "/", "\\" and "%" in the case number are written as "%2F", "%5C" and
+    // "%25", so every name stays inside that folder. Throws
+    // std::invalid_argument for a blank case number, one holding NUL, and
+    // for item < 0.
     std::string memoFilePath(const std::string& caseNumber, int item) const;
 
 private:

@@ -1,7 +1,7 @@
 // Files of the data directory found by name without regard to letter case:
 // the calculation memo files ("<case><item>.CLC") and the 360-day marker.
-// A case number is typed by a person, so it is checked before it becomes
-// part of a file name.
+// A case number is typed by a person and often holds a slash ("123/2024"),
+// so it is made safe before it becomes part of a file name.
 #include <algorithm>
 #include <cctype>
 #include <filesystem>
@@ -29,6 +29,27 @@ std::string trimBlanks(const std::string& text)
     return text.substr(first, last - first + 1);
 }
 
+// The case number as it stands in a memo file name. Path separators would
+// send the file into another folder, so they (and "%", to keep the mapping
+// one-to-one) are written as "%" and two hex digits: "123/2024" gives
+// "123%2F2024". Case numbers without them keep their name unchanged.
+std::string caseFileStem(const std::string& trimmed)
+{
+    static const char hex[] = "0123456789ABCDEF";
+    std::string stem;
+    for (char c : trimmed) {
+        if (c == '/' || c == '\\' || c == '%') {
+            const auto byte = static_cast<unsigned char>(c);
+            stem += '%';
+            stem += hex[byte >> 4];
+            stem += hex[byte & 0x0F];
+        } else {
+            stem += c;
+        }
+    }
+    return stem;
+}
+
 }  // namespace
 
 std::string findFileIgnoringCase(const std::string& folder, const std::string& name)
@@ -48,14 +69,12 @@ std::string DataModule::memoFilePath(const std::string& caseNumber, int item) co
 {
     const std::string trimmed = trimBlanks(caseNumber);
     if (trimmed.empty()) throw std::invalid_argument("empty case number: no memo file name can be formed");
-    if (trimmed.find_first_of(std::string("/\\\0", 3)) != std::string::npos ||
-        trimmed.find("..") != std::string::npos)
-        throw std::invalid_argument("case number '" + trimmed +
-                                    "' cannot name a memo file: it would leave the data directory");
+    if (trimmed.find('\0') != std::string::npos)
+        throw std::invalid_argument("case number holds a NUL character: no memo file name can be formed");
     if (item < 0) throw std::invalid_argument("negative item number " + std::to_string(item));
     std::string number = std::to_string(item);
     if (number.size() < 3) number.insert(0, 3 - number.size(), '0');
-    return findFileIgnoringCase(tablesDir(), trimmed + number + ".CLC");
+    return findFileIgnoringCase(tablesDir(), caseFileStem(trimmed) + number + ".CLC");
 }
 
 bool DataModule::uses360DayYear() const

@@ -190,12 +190,16 @@ TEST(MemoFiles, NamesFromCaseAndItemFoundWithoutRegardToCase)
     EXPECT_EQ(dm->memoFilePath("abc", 2), dir.folder() + "abc002.CLC");
 }
 
-TEST(MemoFiles, CaseNumbersThatWouldLeaveTheFolderAreRefused)
+TEST(MemoFiles, SeparatorsInCaseNumbersStayInsideTheFolder)
 {
     TempDir dir;
     auto dm = DataModule::openFolder(dir.folder());
-    for (std::string bad : {std::string("2024/000001"), std::string("..\\x"), std::string("a..b"),
-                            std::string("   "), std::string(""), std::string("ab\0c", 4)})
+    EXPECT_EQ(dm->memoFilePath("2024/000001", 1), dir.folder() + "2024%2F000001001.CLC");
+    EXPECT_EQ(dm->memoFilePath("..\\..\\x", 2), dir.folder() + "..%5C..%5Cx002.CLC");
+    EXPECT_EQ(dm->memoFilePath("../../etc/passwd", 3), dir.folder() + "..%2F..%2Fetc%2Fpasswd003.CLC");
+    EXPECT_NE(dm->memoFilePath("12%2F3", 1), dm->memoFilePath("12/3", 1));
+    EXPECT_EQ(dm->memoFilePath("a..b", 1), dir.folder() + "a..b001.CLC");
+    for (std::string bad : {std::string("   "), std::string(""), std::string("ab\0c", 4)})
         EXPECT_THROW(dm->memoFilePath(bad, 1), std::invalid_argument) << bad;
     EXPECT_THROW(dm->memoFilePath("123", -1), std::invalid_argument);
 }
