@@ -12,7 +12,7 @@ namespace quintara {
 
 namespace {
 
-struct Spec {
+struct Directive {
     bool leftJustify = false;
     std::size_t width = 0;
     std::optional<int> precision;
@@ -35,24 +35,24 @@ std::size_t readNumber(std::string_view pattern, std::size_t& pos)
 }
 
 // Reads the specifier after a '%' at pattern[pos]; leaves pos after its type letter.
-Spec readSpec(std::string_view pattern, std::size_t& pos)
+Directive readDirective(std::string_view pattern, std::size_t& pos)
 {
-    Spec spec;
+    Directive directive;
     if (pos < pattern.size() && pattern[pos] == '-') {
-        spec.leftJustify = true;
+        directive.leftJustify = true;
         ++pos;
     }
-    spec.width = readNumber(pattern, pos);
+    directive.width = readNumber(pattern, pos);
     if (pos < pattern.size() && pattern[pos] == '.') {
         ++pos;
-        spec.precision = static_cast<int>(readNumber(pattern, pos));
+        directive.precision = static_cast<int>(readNumber(pattern, pos));
     }
     if (pos >= pattern.size()) badPattern(pattern, "specifier without a type letter");
-    spec.type = static_cast<char>(std::tolower(static_cast<unsigned char>(pattern[pos++])));
-    if (std::string_view("dsfnge").find(spec.type) == std::string_view::npos) {
+    directive.type = static_cast<char>(std::tolower(static_cast<unsigned char>(pattern[pos++])));
+    if (std::string_view("dsfnge").find(directive.type) == std::string_view::npos) {
         badPattern(pattern, std::string("unknown type letter '") + pattern[pos - 1] + "'");
     }
-    return spec;
+    return directive;
 }
 
 DecimalDigits numberDigits(std::string_view pattern, const FormatArg& arg, char type)
@@ -64,46 +64,46 @@ DecimalDigits numberDigits(std::string_view pattern, const FormatArg& arg, char 
     badPattern(pattern, std::string("%") + type + " needs a number, got a text");
 }
 
-std::string integerText(std::string_view pattern, const FormatArg& arg, const Spec& spec)
+std::string integerText(std::string_view pattern, const FormatArg& arg, const Directive& directive)
 {
     const auto* i = std::get_if<std::int64_t>(&arg.value());
     if (!i) badPattern(pattern, "%d needs an integer");
     const bool negative = *i < 0;
     std::string digits = std::to_string(negative ? 0 - static_cast<std::uint64_t>(*i) : *i);
     // The precision of %d is the least number of digits, filled with zeros.
-    const auto minimum = static_cast<std::size_t>(spec.precision.value_or(0));
+    const auto minimum = static_cast<std::size_t>(directive.precision.value_or(0));
     if (digits.size() < minimum) digits.insert(0, minimum - digits.size(), '0');
     return std::string(negative ? "-" : "") + digits;
 }
 
-std::string convert(std::string_view pattern, const FormatArg& arg, const Spec& spec)
+std::string convert(std::string_view pattern, const FormatArg& arg, const Directive& directive)
 {
-    switch (spec.type) {
+    switch (directive.type) {
         case 'd':
-            return integerText(pattern, arg, spec);
+            return integerText(pattern, arg, directive);
         case 's': {
             const auto* s = std::get_if<std::string>(&arg.value());
             if (!s) badPattern(pattern, "%s needs a text, got a number");
-            return spec.precision ? foxpro::utf8Left(*s, static_cast<std::size_t>(*spec.precision)) : *s;
+            return directive.precision ? foxpro::utf8Left(*s, static_cast<std::size_t>(*directive.precision)) : *s;
         }
         case 'f':
-            return numberDigits(pattern, arg, 'f').fixed(spec.precision.value_or(2), false);
+            return numberDigits(pattern, arg, 'f').fixed(directive.precision.value_or(2), false);
         case 'n':
-            return numberDigits(pattern, arg, 'n').fixed(spec.precision.value_or(2), true);
+            return numberDigits(pattern, arg, 'n').fixed(directive.precision.value_or(2), true);
         case 'e':
-            return numberDigits(pattern, arg, 'e').scientific(std::max(1, spec.precision.value_or(15)));
+            return numberDigits(pattern, arg, 'e').scientific(std::max(1, directive.precision.value_or(15)));
         default:
-            return numberDigits(pattern, arg, 'g').general(std::max(1, spec.precision.value_or(15)));
+            return numberDigits(pattern, arg, 'g').general(std::max(1, directive.precision.value_or(15)));
     }
 }
 
-void appendPadded(std::string& out, const std::string& text, const Spec& spec)
+void appendPadded(std::string& out, const std::string& text, const Directive& directive)
 {
     const std::size_t length = foxpro::utf8Length(text);
-    const std::size_t fill = spec.width > length ? spec.width - length : 0;
-    if (!spec.leftJustify) out.append(fill, ' ');
+    const std::size_t fill = directive.width > length ? directive.width - length : 0;
+    if (!directive.leftJustify) out.append(fill, ' ');
     out += text;
-    if (spec.leftJustify) out.append(fill, ' ');
+    if (directive.leftJustify) out.append(fill, ' ');
 }
 
 }  // namespace
@@ -124,9 +124,9 @@ std::string formatText(std::string_view pattern, std::initializer_list<FormatArg
             ++pos;
             continue;
         }
-        const Spec spec = readSpec(pattern, pos);
+        const Directive directive = readDirective(pattern, pos);
         if (next == args.end()) badPattern(pattern, "more specifiers than arguments");
-        appendPadded(out, convert(pattern, *next++, spec), spec);
+        appendPadded(out, convert(pattern, *next++, directive), directive);
     }
     return out;
 }
