@@ -10,6 +10,7 @@
 
 #include "cli/cli.h"
 #include "cli/commands.h"
+#include "cli/store_by_code.h"
 #include "data/data_module.h"
 #include "data/date.h"
 #include "engine/chain.h"
@@ -136,24 +137,12 @@ int cmdForm(const Args& args, std::ostream& out, std::ostream& err)
     }
     std::string formaDat = buildFormaDat(o.periods.value_or(""), splitChain(o.chain).size());
 
-    foxpro::Table& t = dm->FormaCorrecao();
-    t.setTag("CODIGO");
-    bool exists = t.seek({o.code});
-    if (exists) {
-        t.edit();
-    } else {
-        t.append();
-        t.setString("FORMA_COD", o.code);
-    }
-    try {
-        t.setString("FORMA_CH", o.chain);
-        t.setString("FORMA_DAT", formaDat);
-        t.setMemo("FORMA_HIS", o.text);
-        t.post();
-    } catch (...) {
-        t.cancel();
-        throw;
-    }
+    const bool exists =
+        storeByCode(dm->FormaCorrecao(), "CODIGO", "FORMA_COD", o.code, [&](foxpro::Table& r) {
+            r.setString("FORMA_CH", o.chain);
+            r.setString("FORMA_DAT", formaDat);
+            r.setMemo("FORMA_HIS", o.text);
+        });
     out << (exists ? "replaced" : "created") << " form " << o.code << ": " << o.chain << "\n";
     out << "  FORMA_DAT " << formaDat << "\n";
     return 0;

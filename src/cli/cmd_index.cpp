@@ -7,6 +7,7 @@
 
 #include "cli/cli.h"
 #include "cli/commands.h"
+#include "cli/store_by_code.h"
 #include "data/data_module.h"
 #include "data/date.h"
 #include "foxpro/codepage.h"
@@ -95,26 +96,14 @@ int cmdIndex(const Args& args, std::ostream& out, std::ostream& /*err*/)
     IndexOptions o = parseOptions(args);
     auto dm = DataModule::openFolder(o.dir);
     foxpro::Table& t = dm->Indices();
-    t.setTag("CODIGO");
-    bool exists = t.seek({o.code});
-    if (exists) {
-        t.edit();
-    } else {
-        t.append();
-        t.setString("TBCM_COD", o.code);
-    }
-    try {
-        t.setString("TBCM_TIP", o.periodicity);
-        t.setString("TBCM_VAL", o.kind);
-        t.setString("TBCM_DESC", *o.description);
-        if (o.from) t.setDate("TBCM_DINI", o.from->isEmpty() ? "" : o.from->toDtos());
-        if (o.to) t.setDate("TBCM_DFIM", o.to->isEmpty() ? "" : o.to->toDtos());
-        if (o.history) t.setMemo("TBCM_HIST", *o.history);
-        t.post();
-    } catch (...) {
-        t.cancel();
-        throw;
-    }
+    const bool exists = storeByCode(t, "CODIGO", "TBCM_COD", o.code, [&](foxpro::Table& r) {
+        r.setString("TBCM_TIP", o.periodicity);
+        r.setString("TBCM_VAL", o.kind);
+        r.setString("TBCM_DESC", *o.description);
+        if (o.from) r.setDate("TBCM_DINI", o.from->isEmpty() ? "" : o.from->toDtos());
+        if (o.to) r.setDate("TBCM_DFIM", o.to->isEmpty() ? "" : o.to->toDtos());
+        if (o.history) r.setMemo("TBCM_HIST", *o.history);
+    });
     out << (exists ? "updated" : "registered") << " index " << t.getString("TBCM_COD") << ": kind " << o.kind
         << " (" << kindName(o.kind) << "), periodicity " << o.periodicity << " ("
         << (o.periodicity == "1" ? "Diária" : "Mensal") << "), " << dateText(t.getDate("TBCM_DINI"))
