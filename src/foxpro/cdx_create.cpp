@@ -156,6 +156,7 @@ void CdxFile::rebuild(int tag, std::uint32_t recordCount,
 {
     Impl& d = *impl_;
     d.requireWritable();
+    d.store.commit();  // earlier changes kept by write-back are not part of this one
     try {
         if (tag >= 0) {
             const CdxTagState& t = d.usableTag(tag);

@@ -22,8 +22,8 @@ struct CdxCursor::State {
         valid = pos.valid();
         generation = file->store.generation();
         if (valid) {
-            key = pos.node.entries[pos.index].key;
-            recno = pos.node.entries[pos.index].recno;
+            key = pos.entry().key;
+            recno = pos.entry().recno;
         }
         return valid;
     }
@@ -35,8 +35,7 @@ struct CdxCursor::State {
     {
         pos = tree().lowerBound(key, recno, false);
         generation = file->store.generation();
-        return pos.valid() && pos.node.entries[pos.index].key == key &&
-               pos.node.entries[pos.index].recno == recno;
+        return pos.valid() && pos.entry().key == key && pos.entry().recno == recno;
     }
 };
 

@@ -111,7 +111,7 @@ void CdxFile::Impl::load()
     std::vector<std::pair<std::uint32_t, std::string>> found;
     std::set<std::uint32_t> offsets;
     for (cdx::LeafPosition pos = directory.first(); pos.valid(); directory.next(pos)) {
-        const cdx::Entry& e = pos.node.entries[pos.index];
+        const cdx::Entry& e = pos.entry();
         std::string name = upper(trimRight(e.key, ' '));
         if (!offsets.insert(e.recno).second)
             store.fail("two tags share the header at offset " + std::to_string(e.recno));
@@ -193,12 +193,30 @@ void CdxFile::insert(int tag, const std::string& key, std::uint32_t recno)
     if (key.size() != static_cast<std::size_t>(t.info.keyLength))
         impl_->store.fail("tag " + t.info.name + ": a key of " + std::to_string(key.size()) +
                           " bytes where the tag holds " + std::to_string(t.info.keyLength));
+    change([&] { t.tree->insert(key, recno, t.info.unique); });
+}
+
+void CdxFile::change(const std::function<void()>& body)
+{
+    cdx::CdxStore& store = impl_->store;
+    if (impl_->writeBack) {
+        store.begin();
+        try {
+            body();
+        } catch (...) {
+            store.undo();
+            throw;
+        }
+        store.end();
+        return;
+    }
     try {
-        impl_->store.refresh();
-        t.tree->insert(key, recno, t.info.unique);
-        impl_->store.commit();
+        store.refresh();
+        store.begin();
+        body();
+        store.commit();
     } catch (...) {
-        impl_->store.rollback();
+        store.rollback();
         throw;
     }
 }
@@ -207,17 +225,33 @@ void CdxFile::remove(int tag, const std::string& key, std::uint32_t recno)
 {
     impl_->requireWritable();
     const CdxTagState& t = impl_->usableTag(tag);
-    try {
-        impl_->store.refresh();
+    change([&] {
         bool removed = t.tree->remove(key, recno);
         if (!removed && !t.info.unique)
             impl_->store.fail("tag " + t.info.name + " holds no such key for record " +
                               std::to_string(recno) + " (the index does not match the table; reindex it)");
-        impl_->store.commit();
-    } catch (...) {
-        impl_->store.rollback();
-        throw;
-    }
+    });
+}
+
+void CdxFile::setWriteBack(bool on)
+{
+    if (!on) impl_->store.commit();
+    impl_->writeBack = on;
+}
+
+bool CdxFile::cacheCurrent() const
+{
+    return impl_->store.cacheCurrent();
+}
+
+void CdxFile::setCacheOnly(bool on)
+{
+    impl_->store.setCacheOnly(on);
+}
+
+void CdxFile::setLocked(bool locked)
+{
+    impl_->store.setLocked(locked);
 }
 
 std::uint32_t CdxFile::keyCount(int tag)
@@ -299,7 +333,7 @@ std::vector<std::string> CdxFile::check(int tag, std::vector<std::pair<std::stri
                        expected.end());
     std::vector<std::pair<std::string, std::uint32_t>> actual;
     for (cdx::LeafPosition pos = t.tree->first(); pos.valid(); t.tree->next(pos))
-        actual.emplace_back(pos.node.entries[pos.index].key, pos.node.entries[pos.index].recno);
+        actual.emplace_back(pos.entry().key, pos.entry().recno);
     std::vector<std::pair<std::string, std::uint32_t>> missing, extra;
     std::set_difference(expected.begin(), expected.end(), actual.begin(), actual.end(),
                         std::back_inserter(missing), less);

@@ -17,6 +17,10 @@ namespace foxpro {
 
 class RecordView;
 
+// Thrown by index reads while cache-only reading is on (CdxFile::setCacheOnly)
+// and a page is not in the cache.
+struct CdxNotCached {};
+
 struct CdxTagInfo {
     std::string name;           // as stored: upper case
     std::string expression;     // key expression as stored
@@ -70,13 +74,17 @@ public:
     // than the tag's key length and matches keys starting with it.
     std::string keyFromParts(int tag, const std::vector<std::string>& utf8Parts, bool partial) const;
 
-    // Incremental maintenance (read-write mode), written to the file at once.
-    // Each first re-reads the header (see refresh()); in shared mode the
-    // caller holds the index's write lock around it. insert of a key already
-    // in a unique tag adds nothing. remove of an absent entry throws (the
-    // tag does not match the table), except in a unique tag.
+    // Incremental maintenance (read-write mode), written to the file at once
+    // unless write-back is on. Each first re-reads the header (see
+    // refresh()); in shared mode the caller holds the index's write lock
+    // around it. insert of a key already in a unique tag adds nothing.
+    // remove of an absent entry throws (the tag does not match the table),
+    // except in a unique tag. A failed call changes nothing.
     void insert(int tag, const std::string& key, std::uint32_t recno);
     void remove(int tag, const std::string& key, std::uint32_t recno);
+    // Exclusive use: insert and remove neither re-read the header nor write;
+    // changed pages stay in memory (and are what reads see) until flush().
+    void setWriteBack(bool on);
     // Number of keys in a tag (walks its leaves).
     std::uint32_t keyCount(int tag);
 
@@ -88,11 +96,21 @@ public:
                  const std::function<const RecordView*(std::uint32_t recno)>& recordAt);
 
     // Re-reads the header; drops cached pages when another process changed
-    // the file since (change counter or file size differ).
+    // the file since (change counter or file size differ). Call it with the
+    // index's read or write lock held in shared use.
     void refresh();
-    // Writes pending changes and the change counter (updates already write
-    // at the end of each call; this is for symmetry with the other files).
+    // Writes pending changes (write-back) and the change counter.
     void flush();
+
+    // Searches without the index lock (shared use). cacheCurrent(): every
+    // cached page was read under the lock and the change counter in the
+    // file (read from a shared mapping, no system call) still matches, so
+    // cached pages answer as a locked search would. setCacheOnly(true) makes
+    // a read of an uncached page throw CdxNotCached instead of reading it.
+    // setLocked tells the index whether the caller holds its lock.
+    bool cacheCurrent() const;
+    void setCacheOnly(bool on);
+    void setLocked(bool locked);
 
     // Verifies a tag against the (key, recno) pairs it should hold, in any
     // order, and checks the tree's own structure (ordering, sibling links,
@@ -103,6 +121,10 @@ public:
     Impl& impl() const;
 
 private:
+    // Runs one insert or removal: written at once, or kept (write-back);
+    // undone in memory when it fails.
+    void change(const std::function<void()>& body);
+
     std::unique_ptr<Impl> impl_;
 };
 

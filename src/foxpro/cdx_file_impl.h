@@ -26,6 +26,7 @@ public:
     std::vector<FieldDef> fields;
     std::vector<CdxTagInfo> infos;
     std::vector<CdxTagState> tags;
+    bool writeBack = false;
 
     // Reads the compound header, the tag directory and every tag header.
     void load();

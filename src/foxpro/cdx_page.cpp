@@ -81,46 +81,12 @@ LeafWidths widthsFor(const KeyShape& shape, std::uint32_t maxRecno)
     return w;
 }
 
-Node decodeLeaf(std::string_view page, const KeyShape& shape, std::size_t count)
+Node decodeLeaf(std::string_view page, const KeyShape& shape)
 {
     Node node;
-    std::uint32_t recMask = readLE(page, 14, 4);
-    int recBits = static_cast<unsigned char>(page[20]);
-    int dupBits = static_cast<unsigned char>(page[21]);
-    int trailBits = static_cast<unsigned char>(page[22]);
-    int entryBytes = static_cast<unsigned char>(page[23]);
-    unsigned dupMask = static_cast<unsigned char>(page[18]);
-    unsigned trailMask = static_cast<unsigned char>(page[19]);
-    if (entryBytes < 1 || entryBytes > 8 || recBits > 32 || dupBits > 8 || trailBits > 8 ||
-        recBits + dupBits + trailBits > entryBytes * 8)
-        throw std::runtime_error("leaf page has impossible entry widths");
-    if (kLeafHeader + count * entryBytes > kPageSize)
-        throw std::runtime_error("leaf page claims more keys than fit in a page");
-    std::size_t keyEnd = kPageSize;
-    const std::size_t entriesEnd = kLeafHeader + count * entryBytes;
-    const auto keyLength = static_cast<std::size_t>(shape.length);
-    std::string previous;
-    node.entries.reserve(count);
-    for (std::size_t i = 0; i < count; ++i) {
-        std::uint64_t raw = 0;
-        for (int b = entryBytes - 1; b >= 0; --b)
-            raw = (raw << 8) | static_cast<unsigned char>(page[kLeafHeader + i * entryBytes + b]);
-        Entry e;
-        e.recno = static_cast<std::uint32_t>(raw & recMask);
-        std::size_t dup = (raw >> recBits) & dupMask;
-        std::size_t trail = (raw >> (recBits + dupBits)) & trailMask;
-        if (dup + trail > keyLength || (i == 0 && dup > 0))
-            throw std::runtime_error("leaf key has impossible shared or trailing counts");
-        std::size_t stored = keyLength - dup - trail;
-        if (stored > keyEnd - entriesEnd) throw std::runtime_error("leaf keys overlap the entry table");
-        keyEnd -= stored;
-        e.key.reserve(keyLength);
-        e.key.assign(previous, 0, dup);
-        e.key.append(page.substr(keyEnd, stored));
-        e.key.append(trail, shape.fill);
-        previous = e.key;
-        node.entries.push_back(std::move(e));
-    }
+    LeafReader reader(page, shape);
+    node.entries.reserve(reader.count());
+    while (reader.next()) node.entries.push_back(Entry{std::string(reader.key()), reader.recno(), 0});
     return node;
 }
 
@@ -143,6 +109,49 @@ Node decodeInterior(std::string_view page, const KeyShape& shape, std::size_t co
 }
 
 }  // namespace
+
+LeafReader::LeafReader(std::string_view page, const KeyShape& shape) : page_(page), shape_(shape)
+{
+    if (page.size() != kPageSize) throw std::runtime_error("page is not 512 bytes");
+    if (shape.length < 1 || shape.length > kMaxKeyLength) throw std::runtime_error("impossible key length");
+    count_ = readLE(page, 2, 2);
+    recMask_ = readLE(page, 14, 4);
+    recBits_ = static_cast<unsigned char>(page[20]);
+    dupBits_ = static_cast<unsigned char>(page[21]);
+    const int trailBits = static_cast<unsigned char>(page[22]);
+    entryBytes_ = static_cast<unsigned char>(page[23]);
+    dupMask_ = static_cast<unsigned char>(page[18]);
+    trailMask_ = static_cast<unsigned char>(page[19]);
+    if (entryBytes_ < 1 || entryBytes_ > 8 || recBits_ > 32 || dupBits_ > 8 || trailBits > 8 ||
+        recBits_ + dupBits_ + trailBits > entryBytes_ * 8)
+        throw std::runtime_error("leaf page has impossible entry widths");
+    if (kLeafHeader + count_ * static_cast<std::size_t>(entryBytes_) > kPageSize)
+        throw std::runtime_error("leaf page claims more keys than fit in a page");
+    entriesEnd_ = kLeafHeader + count_ * static_cast<std::size_t>(entryBytes_);
+}
+
+bool LeafReader::next()
+{
+    if (index_ >= count_) return false;
+    const auto keyLength = static_cast<std::size_t>(shape_.length);
+    std::uint64_t raw = 0;
+    const std::size_t at = kLeafHeader + index_ * static_cast<std::size_t>(entryBytes_);
+    for (int b = entryBytes_ - 1; b >= 0; --b)
+        raw = (raw << 8) | static_cast<unsigned char>(page_[at + static_cast<std::size_t>(b)]);
+    recno_ = static_cast<std::uint32_t>(raw & recMask_);
+    const std::size_t dup = (raw >> recBits_) & dupMask_;
+    const std::size_t trail = (raw >> (recBits_ + dupBits_)) & trailMask_;
+    if (dup + trail > keyLength || (index_ == 0 && dup > 0))
+        throw std::runtime_error("leaf key has impossible shared or trailing counts");
+    const std::size_t stored = keyLength - dup - trail;
+    if (stored > keyEnd_ - entriesEnd_) throw std::runtime_error("leaf keys overlap the entry table");
+    keyEnd_ -= stored;
+    // The first `dup` bytes are still those of the previous key.
+    std::memcpy(key_ + dup, page_.data() + keyEnd_, stored);
+    std::memset(key_ + dup + stored, shape_.fill, trail);
+    ++index_;
+    return true;
+}
 
 int compareKeys(std::string_view a, std::string_view b)
 {
@@ -174,21 +183,39 @@ Node decodeNode(std::string_view page, const KeyShape& shape)
         throw std::runtime_error("page has unknown node attributes " + std::to_string(attributes) +
                                  " (not an index page)");
     std::size_t count = readLE(page, 2, 2);
-    Node node =
-        (attributes & kLeafAttr) ? decodeLeaf(page, shape, count) : decodeInterior(page, shape, count);
+    Node node = (attributes & kLeafAttr) ? decodeLeaf(page, shape) : decodeInterior(page, shape, count);
     node.attributes = attributes;
     node.left = readLE(page, 4, 4);
     node.right = readLE(page, 8, 4);
     return node;
 }
 
+namespace {
+
+// Bytes a leaf needs: header, entry table and the stored part of each key.
+std::size_t leafBytes(const Node& node, const KeyShape& shape)
+{
+    const auto keyLength = static_cast<std::size_t>(shape.length);
+    std::uint32_t maxRecno = 0;
+    std::size_t keyBytes = 0;
+    const std::string* previous = nullptr;
+    for (const Entry& e : node.entries) {
+        maxRecno = std::max(maxRecno, e.recno);
+        std::size_t trail = trailingFill(e.key, shape.fill);
+        std::size_t dup = previous ? sharedPrefix(*previous, e.key, keyLength - trail) : 0;
+        keyBytes += keyLength - dup - trail;
+        previous = &e.key;
+    }
+    return kLeafHeader +
+           node.entries.size() * static_cast<std::size_t>(widthsFor(shape, maxRecno).entryBytes) + keyBytes;
+}
+
+}  // namespace
+
 bool fits(const Node& node, const KeyShape& shape)
 {
     if (!node.leaf()) return node.entries.size() <= interiorCapacity(shape);
-    LeafSizer sizer(shape);
-    for (const Entry& e : node.entries)
-        if (!sizer.add(e)) return false;
-    return true;
+    return leafBytes(node, shape) <= kPageSize;
 }
 
 bool LeafSizer::add(const Entry& entry)
@@ -209,7 +236,15 @@ bool LeafSizer::add(const Entry& entry)
 
 std::string encodeNode(const Node& node, const KeyShape& shape)
 {
-    std::string page(kPageSize, '\0');
+    std::string page;
+    if (!encodeIfFits(node, shape, page)) throw std::runtime_error("the node does not fit in a page");
+    return page;
+}
+
+bool encodeIfFits(const Node& node, const KeyShape& shape, std::string& page)
+{
+    if (!node.leaf() && node.entries.size() > interiorCapacity(shape)) return false;
+    page.assign(kPageSize, '\0');
     writeLE(page, 0, node.attributes, 2);
     writeLE(page, 2, node.entries.size(), 2);
     writeLE(page, 4, node.left, 4);
@@ -223,7 +258,7 @@ std::string encodeNode(const Node& node, const KeyShape& shape)
             writeBE(page, at + keyLength, e.recno);
             writeBE(page, at + keyLength + 4, e.child);
         }
-        return page;
+        return true;
     }
     std::uint32_t maxRecno = 0;
     for (const Entry& e : node.entries) maxRecno = std::max(maxRecno, e.recno);
@@ -235,6 +270,7 @@ std::string encodeNode(const Node& node, const KeyShape& shape)
         std::size_t trail = trailingFill(e.key, shape.fill);
         std::size_t dup = previous ? sharedPrefix(*previous, e.key, keyLength - trail) : 0;
         std::size_t stored = keyLength - dup - trail;
+        if (kLeafHeader + (i + 1) * static_cast<std::size_t>(w.entryBytes) + stored > keyEnd) return false;
         keyEnd -= stored;
         std::memcpy(&page[keyEnd], e.key.data() + dup, stored);
         std::uint64_t raw = e.recno | (static_cast<std::uint64_t>(dup) << w.recBits) |
@@ -252,7 +288,7 @@ std::string encodeNode(const Node& node, const KeyShape& shape)
     page[21] = static_cast<char>(w.dupBits);
     page[22] = static_cast<char>(w.dupBits);
     page[23] = static_cast<char>(w.entryBytes);
-    return page;
+    return true;
 }
 
 }  // namespace foxpro::cdx

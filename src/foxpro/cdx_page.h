@@ -50,9 +50,41 @@ int compareEntries(std::string_view keyA, std::uint32_t recA, std::string_view k
 Node decodeNode(std::string_view page, const KeyShape& shape);
 // Encodes a node that fits (see fits()).
 std::string encodeNode(const Node& node, const KeyShape& shape);
+// Encodes the node into `page` in one pass; false (page undefined) when it
+// does not fit.
+bool encodeIfFits(const Node& node, const KeyShape& shape, std::string& page);
 
 bool fits(const Node& node, const KeyShape& shape);
 std::size_t interiorCapacity(const KeyShape& shape);
+
+// Walks the entries of an encoded leaf page in order without building a
+// node (a search stops at the entry it wants). The constructor and next()
+// throw std::runtime_error for a damaged page, as decodeNode() does.
+class LeafReader {
+public:
+    LeafReader(std::string_view page, const KeyShape& shape);
+    std::size_t count() const { return count_; }
+    // Moves to the next entry; false after the last one.
+    bool next();
+    std::string_view key() const { return {key_, static_cast<std::size_t>(shape_.length)}; }
+    std::uint32_t recno() const { return recno_; }
+
+private:
+    std::string_view page_;
+    KeyShape shape_;
+    std::size_t count_ = 0;
+    std::size_t index_ = 0;
+    std::uint32_t recMask_ = 0;
+    int recBits_ = 0;
+    int dupBits_ = 0;
+    int entryBytes_ = 0;
+    unsigned dupMask_ = 0;
+    unsigned trailMask_ = 0;
+    std::size_t entriesEnd_ = 0;
+    std::size_t keyEnd_ = kPageSize;
+    std::uint32_t recno_ = 0;
+    char key_[kMaxKeyLength] = {};
+};
 
 // Incremental size of a leaf being filled in order, used to pack leaves.
 class LeafSizer {

@@ -49,16 +49,27 @@ void CdxTree::setRoot(std::uint32_t page)
     store_.writeU32(header_, page);
 }
 
-Node CdxTree::load(std::uint32_t page) const
+std::shared_ptr<Node> CdxTree::shared(std::uint32_t page) const
 {
-    store_.checkPageOffset(page, ("a page pointer of index " + name_).c_str());
+    if (auto cached = store_.node(page, shape_)) return cached;
+    if (page % kPageSize != 0 || page < kPageSize ||
+        static_cast<std::uint64_t>(page) + kPageSize > store_.size())
+        store_.checkPageOffset(page, ("a page pointer of index " + name_).c_str());
+    std::shared_ptr<Node> node;
     try {
-        return decodeNode(store_.block(page), shape_);
+        node = std::make_shared<Node>(decodeNode(store_.block(page), shape_));
     } catch (const Error&) {
         throw;
     } catch (const std::exception& e) {
         corrupt(page, e.what());
     }
+    store_.keepNode(page, shape_, node);
+    return node;
+}
+
+std::shared_ptr<const Node> CdxTree::load(std::uint32_t page) const
+{
+    return shared(page);
 }
 
 void CdxTree::save(std::uint32_t page, const Node& node)
@@ -66,48 +77,97 @@ void CdxTree::save(std::uint32_t page, const Node& node)
     store_.writeBlock(page, encodeNode(node, shape_));
 }
 
+void CdxTree::saveShared(std::uint32_t page, const std::shared_ptr<Node>& node)
+{
+    store_.writeBlock(page, encodeNode(*node, shape_));
+    store_.keepNode(page, shape_, node);
+}
+
+// Index of the first entry not below the searched one (binary search; the
+// last entry of an interior page also takes everything beyond it).
+template <typename Below>
+std::size_t firstNotBelow(const Node& node, std::size_t limit, Below below)
+{
+    auto end = node.entries.begin() + static_cast<std::ptrdiff_t>(limit);
+    return static_cast<std::size_t>(std::partition_point(node.entries.begin(), end, below) -
+                                    node.entries.begin());
+}
+
 std::vector<CdxTree::Step> CdxTree::descend(const std::string& key, std::uint32_t recno) const
 {
     std::vector<Step> path;
     std::uint32_t page = root();
+    auto below = [&](const Entry& e) { return compareEntries(e.key, e.recno, key, recno) < 0; };
     for (;;) {
         if (path.size() >= kMaxDepth) corrupt(page, "the tree is deeper than 32 levels (its pages loop)");
-        Node node = load(page);
-        if (node.leaf()) {
+        for (const Step& s : path)
+            if (s.page == page) corrupt(page, "the page is reached twice (the tree loops)");
+        std::shared_ptr<Node> node = shared(page);
+        if (node->leaf()) {
             path.push_back({page, std::move(node), 0});
             return path;
         }
-        if (node.entries.empty()) corrupt(page, "an interior page holds no keys");
-        std::size_t i = 0;
-        while (i + 1 < node.entries.size() &&
-               compareEntries(node.entries[i].key, node.entries[i].recno, key, recno) < 0)
-            ++i;
-        std::uint32_t child = node.entries[i].child;
+        if (node->entries.empty()) corrupt(page, "an interior page holds no keys");
+        std::size_t i = firstNotBelow(*node, node->entries.size() - 1, below);
+        std::uint32_t child = node->entries[i].child;
         path.push_back({page, std::move(node), i});
         page = child;
     }
 }
 
+// Finds the first entry not below the searched one in a leaf page that is
+// not decoded. False when the page is no leaf or every entry is below.
+template <typename Below>
+bool CdxTree::searchEncodedLeaf(std::uint32_t page, Below below, LeafPosition& pos) const
+{
+    if (page % kPageSize != 0 || page < kPageSize ||
+        static_cast<std::uint64_t>(page) + kPageSize > store_.size())
+        return false;  // the decoding path reports it
+    const std::string_view bytes = store_.block(page);
+    const unsigned attributes =
+        static_cast<unsigned char>(bytes[0]) | (static_cast<unsigned char>(bytes[1]) << 8);
+    if (attributes > 3 || (attributes & kLeafAttr) == 0) return false;
+    try {
+        LeafReader reader(bytes, shape_);
+        for (std::size_t index = 0; reader.next(); ++index) {
+            if (below(reader.key(), reader.recno())) continue;
+            pos.page = page;
+            pos.index = index;
+            pos.found.key.assign(reader.key());
+            pos.found.recno = reader.recno();
+            return true;
+        }
+    } catch (const std::exception& e) {
+        corrupt(page, e.what());
+    }
+    return false;
+}
+
 LeafPosition CdxTree::lowerBound(const std::string& key, std::uint32_t recno, bool prefix) const
 {
-    auto below = [&](const Entry& e) {
-        if (prefix) return compareKeys(std::string_view(e.key).substr(0, key.size()), key) < 0;
-        return compareEntries(e.key, e.recno, key, recno) < 0;
+    auto belowKey = [&](std::string_view k, std::uint32_t r) {
+        if (prefix) return compareKeys(k.substr(0, key.size()), key) < 0;
+        return compareEntries(k, r, key, recno) < 0;
     };
+    auto below = [&](const Entry& e) { return belowKey(e.key, e.recno); };
     std::uint32_t page = root();
     for (std::size_t depth = 0;; ++depth) {
         if (depth >= kMaxDepth) corrupt(page, "the tree is deeper than 32 levels (its pages loop)");
-        Node node = load(page);
-        if (node.leaf()) {
-            LeafPosition pos{page, std::move(node), 0};
-            while (pos.index < pos.node.entries.size() && below(pos.node.entries[pos.index])) ++pos.index;
-            if (pos.index == pos.node.entries.size()) stepAcross(pos, true);
+        if (!store_.node(page, shape_)) {
+            // A leaf not decoded yet is searched in its encoded form: a
+            // search touches one entry of it, a full decode all of them.
+            LeafPosition pos;
+            if (searchEncodedLeaf(page, belowKey, pos)) return pos;
+        }
+        std::shared_ptr<const Node> node = shared(page);
+        if (node->leaf()) {
+            const std::size_t index = firstNotBelow(*node, node->entries.size(), below);
+            LeafPosition pos{page, std::move(node), index, {}};
+            if (pos.index == pos.node->entries.size()) stepAcross(pos, true);
             return pos;
         }
-        if (node.entries.empty()) corrupt(page, "an interior page holds no keys");
-        std::size_t i = 0;
-        while (i + 1 < node.entries.size() && below(node.entries[i])) ++i;
-        page = node.entries[i].child;
+        if (node->entries.empty()) corrupt(page, "an interior page holds no keys");
+        page = node->entries[firstNotBelow(*node, node->entries.size() - 1, below)].child;
     }
 }
 
@@ -116,14 +176,14 @@ LeafPosition CdxTree::first() const
     std::uint32_t page = root();
     for (std::size_t depth = 0;; ++depth) {
         if (depth >= kMaxDepth) corrupt(page, "the tree is deeper than 32 levels (its pages loop)");
-        Node node = load(page);
-        if (node.leaf()) {
-            LeafPosition pos{page, std::move(node), 0};
-            if (pos.node.entries.empty()) stepAcross(pos, true);
+        std::shared_ptr<const Node> node = shared(page);
+        if (node->leaf()) {
+            LeafPosition pos{page, std::move(node), 0, {}};
+            if (pos.node->entries.empty()) stepAcross(pos, true);
             return pos;
         }
-        if (node.entries.empty()) corrupt(page, "an interior page holds no keys");
-        page = node.entries.front().child;
+        if (node->entries.empty()) corrupt(page, "an interior page holds no keys");
+        page = node->entries.front().child;
     }
 }
 
@@ -132,43 +192,53 @@ LeafPosition CdxTree::last() const
     std::uint32_t page = root();
     for (std::size_t depth = 0;; ++depth) {
         if (depth >= kMaxDepth) corrupt(page, "the tree is deeper than 32 levels (its pages loop)");
-        Node node = load(page);
-        if (node.leaf()) {
-            LeafPosition pos{page, std::move(node), 0};
-            if (pos.node.entries.empty())
+        std::shared_ptr<const Node> node = shared(page);
+        if (node->leaf()) {
+            LeafPosition pos{page, std::move(node), 0, {}};
+            if (pos.node->entries.empty())
                 stepAcross(pos, false);
             else
-                pos.index = pos.node.entries.size() - 1;
+                pos.index = pos.node->entries.size() - 1;
             return pos;
         }
-        if (node.entries.empty()) corrupt(page, "an interior page holds no keys");
-        page = node.entries.back().child;
+        if (node->entries.empty()) corrupt(page, "an interior page holds no keys");
+        page = node->entries.back().child;
     }
+}
+
+void CdxTree::decodeAt(LeafPosition& pos) const
+{
+    if (pos.node) return;
+    pos.node = shared(pos.page);
+    if (!pos.node->leaf()) corrupt(pos.page, "a leaf page changed into an interior page");
+    if (pos.index > pos.node->entries.size()) pos.index = pos.node->entries.size();
 }
 
 // Moves to the first (forward) or last entry of the next non-empty sibling.
 // Keys must strictly grow along the chain; a chain that goes back is a loop.
 void CdxTree::stepAcross(LeafPosition& pos, bool forward) const
 {
-    bool haveFrom = !pos.node.entries.empty();
-    Entry from;
-    if (haveFrom) from = forward ? pos.node.entries.back() : pos.node.entries.front();
+    const std::shared_ptr<const Node> start = pos.node;
+    const bool haveFrom = !start->entries.empty();
+    const Entry* from = haveFrom ? (forward ? &start->entries.back() : &start->entries.front()) : nullptr;
     std::uint64_t limit = store_.size() / kPageSize + 1;
-    std::uint32_t page = forward ? pos.node.right : pos.node.left;
+    std::uint32_t page = forward ? start->right : start->left;
     for (std::uint64_t steps = 0; page != kNoPage; ++steps) {
         if (steps > limit) corrupt(page, "the sibling links of the leaf pages loop");
-        Node node = load(page);
-        if (!node.leaf()) corrupt(page, "a sibling link of a leaf page leads to an interior page");
-        if (!node.entries.empty()) {
-            const Entry& e = forward ? node.entries.front() : node.entries.back();
-            int c = compareEntries(e.key, e.recno, from.key, from.recno);
-            if (haveFrom && (forward ? c <= 0 : c >= 0))
-                corrupt(page, "sibling pages are out of key order (the links loop)");
-            std::size_t index = forward ? 0 : node.entries.size() - 1;
-            pos = LeafPosition{page, std::move(node), index};
+        std::shared_ptr<const Node> node = shared(page);
+        if (!node->leaf()) corrupt(page, "a sibling link of a leaf page leads to an interior page");
+        if (!node->entries.empty()) {
+            const Entry& e = forward ? node->entries.front() : node->entries.back();
+            if (haveFrom) {
+                int c = compareEntries(e.key, e.recno, from->key, from->recno);
+                if (forward ? c <= 0 : c >= 0)
+                    corrupt(page, "sibling pages are out of key order (the links loop)");
+            }
+            std::size_t index = forward ? 0 : node->entries.size() - 1;
+            pos = LeafPosition{page, std::move(node), index, {}};
             return;
         }
-        page = forward ? node.right : node.left;
+        page = forward ? node->right : node->left;
     }
     pos = LeafPosition{};
 }
@@ -176,7 +246,8 @@ void CdxTree::stepAcross(LeafPosition& pos, bool forward) const
 void CdxTree::next(LeafPosition& pos) const
 {
     if (!pos.valid()) return;
-    if (pos.index + 1 < pos.node.entries.size()) {
+    decodeAt(pos);
+    if (pos.index + 1 < pos.node->entries.size()) {
         ++pos.index;
         return;
     }
@@ -186,6 +257,7 @@ void CdxTree::next(LeafPosition& pos) const
 void CdxTree::prev(LeafPosition& pos) const
 {
     if (!pos.valid()) return;
+    decodeAt(pos);
     if (pos.index > 0) {
         --pos.index;
         return;
@@ -197,10 +269,10 @@ bool CdxTree::insert(const std::string& key, std::uint32_t recno, bool unique)
 {
     if (unique) {
         LeafPosition at = lowerBound(key, 0, true);
-        if (at.valid() && at.node.entries[at.index].key == key) return false;
+        if (at.valid() && at.entry().key == key) return false;
     }
     std::vector<Step> path = descend(key, recno);
-    Node& leaf = path.back().node;
+    Node& leaf = *path.back().node;
     auto it = std::lower_bound(
         leaf.entries.begin(), leaf.entries.end(), Entry{key, recno, 0},
         [](const Entry& a, const Entry& b) { return compareEntries(a.key, a.recno, b.key, b.recno) < 0; });
@@ -223,48 +295,56 @@ bool CdxTree::appendToLeftSibling(std::vector<Step>& path, const Entry& entry)
     std::size_t level = path.size() - 1;
     if (level == 0 || path[level - 1].child == 0) return false;
     Step& parent = path[level - 1];
-    const Node& right = path[level].node;  // already holds the new entry first
+    Node& right = *path[level].node;  // already holds the new entry first
     if (right.entries.size() < 2) return false;
-    auto shared = [](const std::string& x, const std::string& y) {
+    auto common = [](const std::string& x, const std::string& y) {
         std::size_t i = 0;
         while (i < x.size() && i < y.size() && x[i] == y[i]) ++i;
         return i;
     };
-    const std::string& leftLast = parent.node.entries[parent.child - 1].key;
-    bool continuesLeft = shared(leftLast, entry.key) > shared(entry.key, right.entries[1].key);
+    const std::string& leftLast = parent.node->entries[parent.child - 1].key;
+    bool continuesLeft = common(leftLast, entry.key) > common(entry.key, right.entries[1].key);
     if (!continuesLeft && fits(right, shape_)) return false;
-    std::uint32_t leftPage = parent.node.entries[parent.child - 1].child;
-    Node left = load(leftPage);
-    if (!left.leaf() || left.right != path[level].page) return false;
-    left.entries.push_back(entry);
-    if (!continuesLeft && !fits(left, shape_)) return false;
+    std::uint32_t leftPage = parent.node->entries[parent.child - 1].child;
+    for (const Step& s : path)
+        if (s.page == leftPage) return false;
+    std::shared_ptr<Node> left = shared(leftPage);
+    if (!left->leaf() || left->right != path[level].page) return false;
+    left->entries.push_back(entry);
+    if (!continuesLeft && !fits(*left, shape_)) {
+        left->entries.pop_back();
+        return false;
+    }
+    right.entries.erase(right.entries.begin());
     --parent.child;
     path[level] = Step{leftPage, std::move(left), 0};
-    propagate(path, level, path[level].node.entries.size() - 1);
+    propagate(path, level, path[level].node->entries.size() - 1);
     return true;
 }
 
 void CdxTree::propagate(std::vector<Step>& path, std::size_t level, std::size_t insertedAt)
 {
     Step& s = path[level];
-    if (!fits(s.node, shape_)) {
+    std::string page;
+    if (!encodeIfFits(*s.node, shape_, page)) {
         splitAndPropagate(path, level, insertedAt);
         return;
     }
-    save(s.page, s.node);
+    store_.writeBlock(s.page, std::move(page));
+    store_.keepNode(s.page, shape_, s.node);
     if (level > 0) updateParentKey(path, level);
 }
 
 void CdxTree::updateParentKey(std::vector<Step>& path, std::size_t level)
 {
     Step& parent = path[level - 1];
-    const Entry& last = path[level].node.entries.back();
-    Entry& slot = parent.node.entries[parent.child];
+    const Entry& last = path[level].node->entries.back();
+    Entry& slot = parent.node->entries[parent.child];
     if (slot.key == last.key && slot.recno == last.recno) return;
     slot.key = last.key;
     slot.recno = last.recno;
-    save(parent.page, parent.node);
-    if (parent.child + 1 == parent.node.entries.size() && level - 1 > 0) updateParentKey(path, level - 1);
+    saveShared(parent.page, parent.node);
+    if (parent.child + 1 == parent.node->entries.size() && level - 1 > 0) updateParentKey(path, level - 1);
 }
 
 // Keys usually arrive in runs (the next or previous dates of one series),
@@ -278,15 +358,15 @@ std::size_t CdxTree::splitPoint(const Node& node, std::size_t insertedAt) const
     if (insertedAt + 1 == n) return n - 1;
     if (insertedAt == 0) return 1;
     if (!node.leaf()) return n / 2;
-    auto shared = [&](std::size_t a, std::size_t b) {
+    auto common = [&](std::size_t a, std::size_t b) {
         const std::string& x = node.entries[a].key;
         const std::string& y = node.entries[b].key;
         std::size_t i = 0;
         while (i < x.size() && i < y.size() && x[i] == y[i]) ++i;
         return i;
     };
-    std::size_t withLeft = shared(insertedAt - 1, insertedAt);
-    std::size_t withRight = shared(insertedAt, insertedAt + 1);
+    std::size_t withLeft = common(insertedAt - 1, insertedAt);
+    std::size_t withRight = common(insertedAt, insertedAt + 1);
     if (withLeft == withRight) return n / 2;
     return withRight > withLeft ? insertedAt : insertedAt + 1;
 }
@@ -294,10 +374,11 @@ std::size_t CdxTree::splitPoint(const Node& node, std::size_t insertedAt) const
 void CdxTree::splitAndPropagate(std::vector<Step>& path, std::size_t level, std::size_t insertedAt)
 {
     Step& s = path[level];
-    Node& node = s.node;
+    Node& node = *s.node;
     const std::size_t n = node.entries.size();
     std::size_t k = splitPoint(node, insertedAt);
-    Node right;
+    auto rightNode = std::make_shared<Node>();
+    Node& right = *rightNode;
     auto splitAt = [&](std::size_t at) {
         right.entries.assign(node.entries.begin() + static_cast<std::ptrdiff_t>(at), node.entries.end());
         Node left;
@@ -318,12 +399,12 @@ void CdxTree::splitAndPropagate(std::vector<Step>& path, std::size_t level, std:
     right.right = node.right;
     node.right = newPage;
     if (right.right != kNoPage) {
-        Node after = load(right.right);
-        after.left = newPage;
-        save(right.right, after);
+        std::shared_ptr<Node> after = shared(right.right);
+        after->left = newPage;
+        saveShared(right.right, after);
     }
-    save(s.page, node);
-    save(newPage, right);
+    saveShared(s.page, s.node);
+    saveShared(newPage, rightNode);
     if (level == 0) {
         Node top;
         top.attributes = kRootAttr;
@@ -334,16 +415,16 @@ void CdxTree::splitAndPropagate(std::vector<Step>& path, std::size_t level, std:
         return;
     }
     Step& parent = path[level - 1];
-    auto at = parent.node.entries.begin() + static_cast<std::ptrdiff_t>(parent.child);
+    auto at = parent.node->entries.begin() + static_cast<std::ptrdiff_t>(parent.child);
     *at = maxOf(node, s.page);
-    parent.node.entries.insert(at + 1, maxOf(right, newPage));
+    parent.node->entries.insert(at + 1, maxOf(right, newPage));
     propagate(path, level - 1, parent.child + 1);
 }
 
 bool CdxTree::remove(const std::string& key, std::uint32_t recno)
 {
     std::vector<Step> path = descend(key, recno);
-    Node& leaf = path.back().node;
+    Node& leaf = *path.back().node;
     auto it = std::find_if(leaf.entries.begin(), leaf.entries.end(),
                            [&](const Entry& e) { return e.recno == recno && e.key == key; });
     if (it == leaf.entries.end()) return false;
@@ -354,7 +435,7 @@ bool CdxTree::remove(const std::string& key, std::uint32_t recno)
         removeFromParent(path, level);
         return true;
     }
-    save(path.back().page, leaf);
+    saveShared(path.back().page, path.back().node);
     if (wasLast && level > 0) updateParentKey(path, level);
     return true;
 }
@@ -364,21 +445,21 @@ bool CdxTree::remove(const std::string& key, std::uint32_t recno)
 void CdxTree::removeFromParent(std::vector<Step>& path, std::size_t level)
 {
     Step& s = path[level];
-    if (s.node.left != kNoPage) {
-        Node before = load(s.node.left);
-        before.right = s.node.right;
-        save(s.node.left, before);
+    if (s.node->left != kNoPage) {
+        std::shared_ptr<Node> before = shared(s.node->left);
+        before->right = s.node->right;
+        saveShared(s.node->left, before);
     }
-    if (s.node.right != kNoPage) {
-        Node after = load(s.node.right);
-        after.left = s.node.left;
-        save(s.node.right, after);
+    if (s.node->right != kNoPage) {
+        std::shared_ptr<Node> after = shared(s.node->right);
+        after->left = s.node->left;
+        saveShared(s.node->right, after);
     }
     store_.release(s.page);
     Step& parent = path[level - 1];
-    bool wasLast = parent.child + 1 == parent.node.entries.size();
-    parent.node.entries.erase(parent.node.entries.begin() + static_cast<std::ptrdiff_t>(parent.child));
-    if (parent.node.entries.empty()) {
+    bool wasLast = parent.child + 1 == parent.node->entries.size();
+    parent.node->entries.erase(parent.node->entries.begin() + static_cast<std::ptrdiff_t>(parent.child));
+    if (parent.node->entries.empty()) {
         if (level - 1 == 0) {
             Node empty;
             empty.attributes = kRootAttr | kLeafAttr;
@@ -388,7 +469,7 @@ void CdxTree::removeFromParent(std::vector<Step>& path, std::size_t level)
         removeFromParent(path, level - 1);
         return;
     }
-    save(parent.page, parent.node);
+    saveShared(parent.page, parent.node);
     if (wasLast && level - 1 > 0) updateParentKey(path, level - 1);
 }
 

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
@@ -13,12 +14,16 @@
 
 namespace foxpro::cdx {
 
-// A position in the leaf level: the page, its decoded node and an index.
+// A position in the leaf level: the page, its decoded node (shared with the
+// store's cache) and an index. A search that read the page without decoding
+// it leaves node empty and holds the entry found; moving on decodes it.
 struct LeafPosition {
     std::uint32_t page = kNoPage;
-    Node node;
+    std::shared_ptr<const Node> node;
     std::size_t index = 0;
-    bool valid() const { return page != kNoPage && index < node.entries.size(); }
+    Entry found;
+    bool valid() const { return page != kNoPage && (node ? index < node->entries.size() : true); }
+    const Entry& entry() const { return node ? node->entries[index] : found; }
 };
 
 class CdxTree {
@@ -29,7 +34,8 @@ public:
     std::uint32_t headerOffset() const { return header_; }
     std::uint32_t root() const;
 
-    Node load(std::uint32_t page) const;
+    // The decoded page, from the store's cache when it holds it.
+    std::shared_ptr<const Node> load(std::uint32_t page) const;
     void save(std::uint32_t page, const Node& node);
 
     // First entry >= key (only key.size() bytes compared when prefix), or
@@ -56,11 +62,16 @@ public:
     std::vector<std::string> checkStructure() const;
 
 private:
+    // Changes edit the cached node of a page in place and then write the
+    // page (saveShared), which keeps the node cached; a failed change makes
+    // the store drop every decoded node.
     struct Step {
         std::uint32_t page;
-        Node node;
+        std::shared_ptr<Node> node;
         std::size_t child;
     };
+    std::shared_ptr<Node> shared(std::uint32_t page) const;
+    void saveShared(std::uint32_t page, const std::shared_ptr<Node>& node);
     std::vector<Step> descend(const std::string& key, std::uint32_t recno) const;
     void propagate(std::vector<Step>& path, std::size_t level, std::size_t insertedAt);
     void splitAndPropagate(std::vector<Step>& path, std::size_t level, std::size_t insertedAt);
@@ -70,6 +81,9 @@ private:
     void updateParentKey(std::vector<Step>& path, std::size_t level);
     void setRoot(std::uint32_t page);
     void stepAcross(LeafPosition& pos, bool forward) const;
+    void decodeAt(LeafPosition& pos) const;
+    template <typename Below>
+    bool searchEncodedLeaf(std::uint32_t page, Below below, LeafPosition& pos) const;
     [[noreturn]] void corrupt(std::uint32_t page, const std::string& what) const;
 
     CdxStore& store_;

@@ -24,6 +24,11 @@ struct Built {
     Node node;
 };
 
+struct Loaded {
+    std::uint32_t page;
+    std::shared_ptr<const Node> node;
+};
+
 }  // namespace
 
 void CdxTree::build(const std::vector<Entry>& sorted)
@@ -84,9 +89,9 @@ std::vector<std::uint32_t> CdxTree::pages() const
         for (std::uint32_t page : current) {
             if (!seen.insert(page).second) corrupt(page, "the page is reached twice (the tree loops)");
             all.push_back(page);
-            Node node = load(page);
-            if (!node.leaf())
-                for (const Entry& e : node.entries) below.push_back(e.child);
+            std::shared_ptr<const Node> node = load(page);
+            if (!node->leaf())
+                for (const Entry& e : node->entries) below.push_back(e.child);
         }
         current = std::move(below);
     }
@@ -97,8 +102,8 @@ std::uint32_t CdxTree::count() const
 {
     std::uint32_t total = 0;
     for (LeafPosition pos = first(); pos.valid();) {
-        total += static_cast<std::uint32_t>(pos.node.entries.size());
-        pos.index = pos.node.entries.size() - 1;
+        total += static_cast<std::uint32_t>(pos.node->entries.size());
+        pos.index = pos.node->entries.size() - 1;
         next(pos);
     }
     return total;
@@ -120,7 +125,7 @@ std::vector<std::string> CdxTree::checkStructure() const
         }
         std::vector<std::uint32_t> below;
         std::vector<Entry> expectedMax;
-        std::vector<Built> row;
+        std::vector<Loaded> row;
         for (std::uint32_t page : current) {
             if (!seen.insert(page).second) {
                 fault(page, "the page is reached twice (the tree loops)");
@@ -134,12 +139,12 @@ std::vector<std::string> CdxTree::checkStructure() const
             }
         }
         for (std::size_t n = 0; n < row.size(); ++n) {
-            const Node& node = row[n].node;
+            const Node& node = *row[n].node;
             std::uint32_t page = row[n].page;
             if (node.root() != (depth == 0))
                 fault(page, depth == 0 ? "the root page is not marked root"
                                        : "a page below the root is marked root");
-            if (n > 0 && node.leaf() != row[0].node.leaf())
+            if (n > 0 && node.leaf() != row[0].node->leaf())
                 fault(page, "leaf pages are not all at the same depth");
             if (node.entries.empty() && depth > 0) fault(page, "a page below the root is empty");
             if (node.left != (n ? row[n - 1].page : kNoPage)) fault(page, "the left sibling link is wrong");
@@ -148,8 +153,8 @@ std::vector<std::string> CdxTree::checkStructure() const
             for (std::size_t k = 0; k < node.entries.size(); ++k) {
                 const Entry& e = node.entries[k];
                 const Entry* before = k ? &node.entries[k - 1] : nullptr;
-                if (!before && n > 0 && !row[n - 1].node.entries.empty())
-                    before = &row[n - 1].node.entries.back();
+                if (!before && n > 0 && !row[n - 1].node->entries.empty())
+                    before = &row[n - 1].node->entries.back();
                 if (before && compareEntries(before->key, before->recno, e.key, e.recno) >= 0)
                     fault(page, "keys are out of order at entry " + std::to_string(k + 1));
                 if (!node.leaf()) below.push_back(e.child);
@@ -159,9 +164,9 @@ std::vector<std::string> CdxTree::checkStructure() const
         }
         for (std::size_t c = 0; c < expectedMax.size() && faults.empty(); ++c) {
             try {
-                Node child = load(expectedMax[c].child);
-                if (child.entries.empty()) continue;
-                const Entry& last = child.entries.back();
+                std::shared_ptr<const Node> child = load(expectedMax[c].child);
+                if (child->entries.empty()) continue;
+                const Entry& last = child->entries.back();
                 if (last.key != expectedMax[c].key || last.recno != expectedMax[c].recno)
                     fault(expectedMax[c].child, "the parent's key is not the last key of the page");
             } catch (const Error& e) {

@@ -141,7 +141,7 @@ TEST_F(CdxWrite, KeysAddedInOrderInsideATagFillTheirPages)
     for (int n = 4000; n < 6000; ++n) cdx.insert(0, codeKey("KKK", 6000 - n), ++recno);
     std::size_t leaves = 0;
     for (auto pos = cdx.impl().tags[0].tree->first(); pos.valid(); ++leaves) {
-        pos.index = pos.node.entries.size() - 1;
+        pos.index = pos.node->entries.size() - 1;
         cdx.impl().tags[0].tree->next(pos);
     }
     // About 60 short keys fit in a leaf; half-full pages would need twice as many.
