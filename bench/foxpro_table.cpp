@@ -104,9 +104,9 @@ std::vector<std::pair<std::string, std::string>> randomKeys(int count, int daySh
     return keys;
 }
 
-void BM_ExactSeek(benchmark::State& state)
+void exactSeeks(benchmark::State& state, OpenMode mode)
 {
-    Table t(fullTable());
+    Table t(fullTable(), mode);
     t.setTag("CODDATA");
     const auto keys = randomKeys(4096, 0);
     std::size_t i = 0;
@@ -115,6 +115,16 @@ void BM_ExactSeek(benchmark::State& state)
         if (!t.seek({k.first, k.second})) state.SkipWithError("key not found");
     }
     state.SetItemsProcessed(state.iterations());
+}
+
+void BM_ExactSeek(benchmark::State& state)
+{
+    exactSeeks(state, OpenMode::Shared);
+}
+
+void BM_ExactSeekExclusive(benchmark::State& state)
+{
+    exactSeeks(state, OpenMode::Exclusive);
 }
 
 void BM_SoftSeek(benchmark::State& state)
@@ -171,6 +181,7 @@ void BM_Reindex(benchmark::State& state)
 
 BENCHMARK(BM_AppendWithTag)->Unit(benchmark::kMillisecond)->Iterations(1)->Repetitions(3)->UseRealTime();
 BENCHMARK(BM_ExactSeek)->Unit(benchmark::kMicrosecond)->Repetitions(3)->UseRealTime();
+BENCHMARK(BM_ExactSeekExclusive)->Unit(benchmark::kMicrosecond)->Repetitions(3)->UseRealTime();
 BENCHMARK(BM_SoftSeek)->Unit(benchmark::kMicrosecond)->Repetitions(3)->UseRealTime();
 BENCHMARK(BM_ScanPhysical)->Unit(benchmark::kMillisecond)->Repetitions(3)->UseRealTime();
 BENCHMARK(BM_ScanTagOrder)->Unit(benchmark::kMillisecond)->Repetitions(3)->UseRealTime();

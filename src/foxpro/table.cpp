@@ -53,9 +53,14 @@ void Table::Impl::open(const std::string& dbfPath, OpenMode openMode)
         memo.emplace();
         memo->open(fpt, writable);
     }
-    if (!cdxPath.empty())
-        cdx.emplace(cdxPath, fields, writable ? CdxFile::Mode::ReadWrite : CdxFile::Mode::ReadOnly);
+    if (!cdxPath.empty()) openIndex(cdxPath);
     first();
+}
+
+void Table::Impl::openIndex(const std::string& cdxPath)
+{
+    cdx.emplace(cdxPath, fields, writable ? CdxFile::Mode::ReadWrite : CdxFile::Mode::ReadOnly);
+    if (writable && !shared()) cdx->setWriteBack(true);
 }
 
 void Table::Impl::takeOpenLocks(int fd, const std::string& file)

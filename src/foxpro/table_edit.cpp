@@ -1,9 +1,11 @@
 // Editing a Table: edit (with the record lock), append, post, cancel and
-// delete. An append writes the memos, the record and its index keys before
-// it raises the header's record count, so a crash half-way leaves at most an
-// invisible record and index entries that the next append at that place (or
-// a reindex) clears. In exclusive use appends are written in batches, in
-// the same order, when a batch is full and before any other change.
+// delete. An append writes the memos, the record and then its index keys
+// before it raises the header's record count, so a crash half-way leaves at
+// most invisible records, and index entries whose records are in the file:
+// the next append at each such place (or a reindex) clears them. In
+// exclusive use appends and their index changes are kept in memory and
+// written in batches, in the same order, when a batch is full and before
+// any other change.
 #include "foxpro/field_codec.h"
 #include "foxpro/table_impl.h"
 
@@ -68,10 +70,11 @@ void Table::Impl::updateIndex(const RecordKeys& oldKeys, const RecordKeys& newKe
 
 // A record left beyond the count by an append that never finished may have
 // left index entries; they would otherwise shadow the next record there.
-void Table::Impl::removeStaleKeys(std::uint32_t r)
+// Returns whether the file holds such a record.
+bool Table::Impl::removeStaleKeys(std::uint32_t r)
 {
     const std::string_view leftover = dbf.recordIfPresent(r);
-    if (leftover.empty() || !cdx) return;
+    if (leftover.empty() || !cdx) return !leftover.empty();
     const RecordKeys keys = keysOf(leftover, r);
     for (std::size_t t = 0; t < keys.size(); ++t) {
         if (!keys[t]) continue;
@@ -79,6 +82,7 @@ void Table::Impl::removeStaleKeys(std::uint32_t r)
         if (probe.seek(*keys[t], r) && probe.recNo() == r && probe.key() == *keys[t])
             cdx->remove(static_cast<int>(t), *keys[t], r);
     }
+    return true;
 }
 
 void Table::Impl::postAppend()
@@ -96,18 +100,20 @@ void Table::Impl::postAppend()
     if (!shared()) {
         // Exclusive use: no one else can see the table, so the record and its
         // keys are kept in memory and written in batches by commitAppends().
-        if (cdx && !staleTailChecked && dbf.deferredCount() == 0) removeStaleKeys(r);
-        staleTailChecked = true;
+        // Leftovers of an unfinished batch lie together after the count:
+        // each is cleared as its place is reused, until the file's end.
+        if (cdx && staleTail) staleTail = removeStaleKeys(r);
         if (cdx) updateIndex({}, newKeys, r);
         dbf.appendDeferred(buffer);
         if (dbf.deferredCount() >= kDeferredAppends) commitAppends();
+    } else if (cdx) {
+        IndexWrite index(*this);
+        removeStaleKeys(r);
+        dbf.writeRecord(r, buffer, true);
+        updateIndex({}, newKeys, r);
+        index.commit();
+        dbf.writeCount(r);
     } else {
-        if (cdx) {
-            IndexWrite index(*this);
-            removeStaleKeys(r);
-            updateIndex({}, newKeys, r);
-            index.commit();
-        }
         dbf.writeRecord(r, buffer, true);
         dbf.writeCount(r);
     }
@@ -118,7 +124,10 @@ void Table::Impl::postAppend()
 
 void Table::Impl::commitAppends()
 {
-    if (dbf.deferredCount() == 0) return;
+    if (dbf.deferredCount() == 0) {
+        if (cdx) cdx->flush();
+        return;
+    }
     dbf.writeDeferred();
     if (cdx) cdx->flush();
     dbf.writeCount(dbf.recordCount());

@@ -68,11 +68,14 @@ public:
     bool syncCursor();
     void beginIndexRead();
     void endIndexRead();
+    // Opens the structural index (write-back in exclusive use).
+    void openIndex(const std::string& cdxPath);
     void first();
     void last();
     void next();
     void prior();
     bool seek(const std::vector<std::string>& parts, bool partial, bool nearest);
+    bool seekKey(const std::string& key, bool nearest);
     std::uint32_t reloadCount();
 
     // The current record's bytes (the edit buffer while editing; a blank
@@ -88,7 +91,7 @@ public:
     void postAppend();
     void postEdit();
     void updateIndex(const RecordKeys& oldKeys, const RecordKeys& newKeys, std::uint32_t recno);
-    void removeStaleKeys(std::uint32_t recno);
+    bool removeStaleKeys(std::uint32_t recno);
     // Exclusive use keeps appended records in memory for a while: writes
     // them, then the index, then the header count.
     void commitAppends();
@@ -128,7 +131,7 @@ public:
     std::string original;
     std::map<int, std::string> pendingMemos;
     RangeLock recordLock;
-    bool staleTailChecked = false;
+    bool staleTail = true;  // exclusive appends may still reach leftover records
 
     StoredRecord view;
     std::string blank;
@@ -167,8 +170,15 @@ public:
             if (!t_.shared()) return;  // exclusive use: nobody else changes the index
             lock_ = RangeLock::acquireWaiting(t_.cdx->fd(), LockLayout::kCdxByte, 1, true, t_.cdx->path(),
                                               "the index is locked by another user");
+            t_.cdx->setLocked(true);
             t_.cdx->refresh();
         }
+        ~IndexWrite()
+        {
+            if (lock_.held()) t_.cdx->setLocked(false);
+        }
+        IndexWrite(const IndexWrite&) = delete;
+        IndexWrite& operator=(const IndexWrite&) = delete;
         void commit() { t_.cdx->flush(); }
 
     private:

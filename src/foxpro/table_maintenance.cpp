@@ -228,7 +228,7 @@ void Table::pack()
         t.memo.emplace();
         t.memo->open(fptPath, true);
     }
-    if (!cdxPath.empty()) t.cdx.emplace(cdxPath, t.fields, CdxFile::Mode::ReadWrite);
+    if (!cdxPath.empty()) t.openIndex(cdxPath);
     if (t.tag >= 0) t.cursor.emplace(*t.cdx, t.tag);
     t.first();
 }
@@ -259,7 +259,7 @@ void Table::reindex()
     t.cdx.reset();
     renameInto(cdxTmp, cdxPath);
     syncFolder(cdxPath);
-    t.cdx.emplace(cdxPath, t.fields, CdxFile::Mode::ReadWrite);
+    t.openIndex(cdxPath);
     if (t.tag >= 0) t.cursor.emplace(*t.cdx, t.tag);
     t.cursorSynced = false;
 }

@@ -2,7 +2,10 @@
 // undeleted records that pass the active filter. In shared mode the record
 // count is re-read when a walk reaches the end (another process may have
 // appended) and the index is re-read under its shared lock before each
-// positioning, so other processes' changes show.
+// positioning, so other processes' changes show. A seek first tries the
+// cached index pages without the lock, which answers as a locked search
+// would while the index's change counter shows no change since they were
+// read under the lock.
 #include "foxpro/table_impl.h"
 
 namespace foxpro {
@@ -101,6 +104,7 @@ void Table::Impl::beginIndexRead()
     if (!shared() || indexReadDepth++ > 0) return;
     indexReadLock = RangeLock::acquireWaiting(cdx->fd(), LockLayout::kCdxByte, 1, false, cdx->path(),
                                               "the index is being updated by another user");
+    cdx->setLocked(true);
     cdx->refresh();
     cursorSynced = false;
 }
@@ -108,6 +112,7 @@ void Table::Impl::beginIndexRead()
 void Table::Impl::endIndexRead()
 {
     if (!shared() || --indexReadDepth > 0) return;
+    cdx->setLocked(false);
     indexReadLock.release();
 }
 
@@ -176,12 +181,41 @@ void Table::Impl::prior()
     if (!tagBackward(cursor->valid() ? cursor->prev() : cursor->last())) setBof();
 }
 
+namespace {
+
+// Limits index reads to cached pages for one search.
+class CacheOnly {
+public:
+    explicit CacheOnly(CdxFile& cdx) : cdx_(cdx) { cdx_.setCacheOnly(true); }
+    ~CacheOnly() { cdx_.setCacheOnly(false); }
+    CacheOnly(const CacheOnly&) = delete;
+    CacheOnly& operator=(const CacheOnly&) = delete;
+
+private:
+    CdxFile& cdx_;
+};
+
+}  // namespace
+
 bool Table::Impl::seek(const std::vector<std::string>& parts, bool partial, bool nearest)
 {
     finishPendingEdit();
     if (tag < 0) throw Error(path, "a seek needs an index tag; the table is in physical order");
     const std::string key = cdx->keyFromParts(tag, parts, partial);
+    if (shared() && indexReadDepth == 0 && cdx->cacheCurrent()) {
+        try {
+            CacheOnly cached(*cdx);
+            return seekKey(key, nearest);
+        } catch (const CdxNotCached&) {
+            // A page the search needs is not cached: search under the lock.
+        }
+    }
     IndexRead guard(*this);
+    return seekKey(key, nearest);
+}
+
+bool Table::Impl::seekKey(const std::string& key, bool nearest)
+{
     const std::uint32_t before = recno;
     const bool wasEof = atEof;
     const bool wasBof = atBof;
