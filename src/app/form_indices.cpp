@@ -114,6 +114,10 @@ std::pair<bool, QString> TFormIndices::ReindexaTabela(const QString& tableName)
         reason = QStringLiteral(
             "A Tabela não pode ser aberta no modo Exclusivo. Provavelmente está sendo usada por outro "
             "aplicativo.");
+    } else if (table.tags().empty()) {
+        // A table kept without an index file (the parameters table) has
+        // nothing to rebuild; opening it alone was all there was to check.
+        table.close();
     } else {
         MostraStatus(QStringLiteral("Refazendo os indices de ") + tableName + QStringLiteral("..."));
         ui::WaitCursor wait;

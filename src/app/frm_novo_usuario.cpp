@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QEvent>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -258,7 +259,26 @@ void TFrmNovoUsuario::showNameReadOnly()
 void TFrmNovoUsuario::lockPermissions()
 {
     locked_ = true;
-    for (QCheckBox* box : boxesInOrder()) box->setAttribute(Qt::WA_TransparentForMouseEvents);
+    for (QCheckBox* box : boxesInOrder()) box->installEventFilter(this);
+}
+
+bool TFrmNovoUsuario::eventFilter(QObject* watched, QEvent* event)
+{
+    // A locked box shows its permission but neither mouse nor keyboard may
+    // toggle it.
+    if (locked_ && qobject_cast<QCheckBox*>(watched)) {
+        switch (event->type()) {
+            case QEvent::MouseButtonPress:
+            case QEvent::MouseButtonRelease:
+            case QEvent::MouseButtonDblClick:
+            case QEvent::KeyPress:
+            case QEvent::KeyRelease:
+                return true;
+            default:
+                break;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 }  // namespace quintara

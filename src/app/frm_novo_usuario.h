@@ -60,6 +60,7 @@ public slots:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
     // The name is shown read-only (the change and detail dialogs).
     void showNameReadOnly();
     // The boxes show the permissions but cannot be changed (the detail dialog).

@@ -6,9 +6,13 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QDialog>
 #include <QProcess>
+#include <QStyle>
+#include <QStyleOptionButton>
 #include <QTemporaryDir>
+#include <QTest>
 #include <functional>
 #include <memory>
 #include <string>
@@ -84,6 +88,17 @@ private:
     int shown_ = 0;
     ModalRunnerScope scope_;
 };
+
+// Clicks a check box on its indicator, as a person does. The middle of a box
+// stretched by its layout lies outside the part that reacts to the mouse.
+inline void clickBox(QCheckBox* box)
+{
+    QStyleOptionButton option;
+    option.initFrom(box);
+    option.text = box->text();
+    const QRect indicator = box->style()->subElementRect(QStyle::SE_CheckBoxIndicator, &option, box);
+    QTest::mouseClick(box, Qt::LeftButton, Qt::NoModifier, indicator.center());
+}
 
 // Appends one index value to DST_LCM1.
 inline void addValue(DataModule& dm, const std::string& code, const std::string& date, double value)

@@ -54,7 +54,7 @@ TEST_F(Reorganiser, ListsCompleteFirstThenTheTablesInOrder)
     EXPECT_FALSE(dm_->isOpen(TableId::Usuarios));
 }
 
-TEST_F(Reorganiser, DISABLED_FullRunRebuildsEveryTable)
+TEST_F(Reorganiser, FullRunRebuildsEveryTable)
 {
     window_->BitBtn1Click();
     EXPECT_TRUE(prompter_.messages().empty()) << prompter_.lastText().toStdString();
@@ -64,7 +64,7 @@ TEST_F(Reorganiser, DISABLED_FullRunRebuildsEveryTable)
     EXPECT_TRUE(users.check().empty());
 }
 
-TEST_F(Reorganiser, DISABLED_ATableHeldElsewhereIsReportedAndTheRunGoesOn)
+TEST_F(Reorganiser, ATableHeldElsewhereIsReportedAndTheRunGoesOn)
 {
     foxpro::Table held(dir_.path() + "DST_MOED.DBF", foxpro::OpenMode::Exclusive);
     window_->BitBtn1Click();

@@ -145,7 +145,7 @@ TEST_F(UsersRegister, CodesMustHaveSixDigitsAndBelongToOneUser)
     EXPECT_TRUE(prompter_.messages().empty());
 }
 
-TEST_F(UsersRegister, DISABLED_PermissionsAreRebuiltInTheFixedOrder)
+TEST_F(UsersRegister, PermissionsAreRebuiltInTheFixedOrder)
 {
     addUser("333333", "Carla", "");
     TFrmUsuarios window(*dm_);
@@ -155,11 +155,18 @@ TEST_F(UsersRegister, DISABLED_PermissionsAreRebuiltInTheFixedOrder)
         auto& change = dynamic_cast<TFrmUsuarioPermissoes&>(dialog);
         EXPECT_TRUE(change.cNome->isReadOnly());
         EXPECT_EQ(change.cNome->text(), QStringLiteral("Carla"));
-        QTest::mouseClick(change.cbSupervisor, Qt::LeftButton);
-        QTest::mouseClick(change.CbIndices, Qt::LeftButton);
+        ASSERT_FALSE(change.cbSupervisor->isChecked());
+        ASSERT_FALSE(change.CbIndices->isChecked());
+        // Total access first, then the indices: the string still lists 34 first.
+        test::clickBox(change.cbSupervisor);
+        test::clickBox(change.CbIndices);
+        ASSERT_TRUE(change.cbSupervisor->isChecked());
+        ASSERT_TRUE(change.CbIndices->isChecked());
+        change.btOk->setFocus();
         change.btOk->click();
     });
     window.btAlterarClick();
+    ASSERT_EQ(script_.shown(), 1);
     foxpro::Table& users = dm_->Usuarios();
     users.setTag("indusr01");
     ASSERT_TRUE(users.seek({"333333"}));
@@ -167,18 +174,43 @@ TEST_F(UsersRegister, DISABLED_PermissionsAreRebuiltInTheFixedOrder)
     EXPECT_EQ(users.getString("NOME"), "Carla");
 }
 
-TEST_F(UsersRegister, DISABLED_UserMaintenanceBoxDrivesTotalAccess)
+TEST_F(UsersRegister, LeavingTheBoxesRebuildsTheStringAndUntickingRemovesACode)
+{
+    addUser("555555", "Elisa", "00_41_35_");
+    foxpro::Table& users = dm_->Usuarios();
+    users.setTag("indusr01");
+    ASSERT_TRUE(users.seek({"555555"}));
+    TFrmUsuarioPermissoes dialog(*dm_);
+    dialog.show();
+    EXPECT_TRUE(dialog.cbSupervisor->isChecked());
+    EXPECT_TRUE(dialog.CbValorIndices->isChecked());
+    EXPECT_EQ(dialog.permissionString(), "00_41_35_");
+    test::clickBox(dialog.cbConsultaProcesso);
+    EXPECT_FALSE(dialog.cbConsultaProcesso->isChecked());
+    dialog.gbPermissoesExit();
+    EXPECT_EQ(dialog.permissionString(), "35_00_");
+}
+
+TEST_F(UsersRegister, UserMaintenanceBoxDrivesTotalAccess)
 {
     TFrmNovoUsuario dialog(*dm_);
     dialog.show();
+    dialog.cbUsuarios->setChecked(false);
     dialog.cbSupervisor->setChecked(false);
-    QTest::mouseClick(dialog.cbUsuarios, Qt::LeftButton);
-    EXPECT_EQ(dialog.cbUsuarios->isChecked(), dialog.cbSupervisor->isChecked());
-    QTest::mouseClick(dialog.cbUsuarios, Qt::LeftButton);
+    test::clickBox(dialog.cbUsuarios);
+    ASSERT_TRUE(dialog.cbUsuarios->isChecked());
+    EXPECT_TRUE(dialog.cbSupervisor->isChecked());
+    test::clickBox(dialog.cbUsuarios);
+    ASSERT_FALSE(dialog.cbUsuarios->isChecked());
     EXPECT_FALSE(dialog.cbSupervisor->isChecked());
+
+    // Only the maintenance box drives the other: total access alone leaves it be.
+    test::clickBox(dialog.cbSupervisor);
+    EXPECT_TRUE(dialog.cbSupervisor->isChecked());
+    EXPECT_FALSE(dialog.cbUsuarios->isChecked());
 }
 
-TEST_F(UsersRegister, DISABLED_DetailShowsPermissionsAndCannotChangeThem)
+TEST_F(UsersRegister, DetailShowsPermissionsAndCannotChangeThem)
 {
     addUser("444444", "Dora", "41_");
     TFrmUsuarios window(*dm_);
@@ -189,8 +221,12 @@ TEST_F(UsersRegister, DISABLED_DetailShowsPermissionsAndCannotChangeThem)
         EXPECT_FALSE(detail.btCancelar->isVisible());
         EXPECT_TRUE(detail.cbConsultaProcesso->isChecked());
         EXPECT_FALSE(detail.cbTodasConsultas->isChecked());
-        QTest::mouseClick(detail.cbTodasConsultas, Qt::LeftButton);
+        test::clickBox(detail.cbTodasConsultas);
         EXPECT_FALSE(detail.cbTodasConsultas->isChecked());
+        test::clickBox(detail.cbConsultaProcesso);
+        EXPECT_TRUE(detail.cbConsultaProcesso->isChecked());
+        detail.cbTodasConsultas->setFocus();
+        EXPECT_FALSE(detail.cbTodasConsultas->hasFocus());
         detail.btOk->click();
     });
     window.btDestacarClick();
