@@ -85,6 +85,9 @@ void DbfFile::open(const std::string& path, bool writable)
         readAt(0, bytes.data(), bytes.size());
         header_ = DbfHeader::parse(bytes, path);
         const std::uint64_t needed = recordEnd(header_.recordCount);
+        // Another user may have appended since the size was read: records
+        // reach the file before the count, so the size read now covers it.
+        if (knownSize_ < needed && fstat(fd_, &st) == 0) knownSize_ = static_cast<std::uint64_t>(st.st_size);
         if (knownSize_ < needed)
             throw Error(path, "the header counts " + std::to_string(header_.recordCount) + " records (" +
                                   std::to_string(needed) + " bytes) but the file holds only " +
