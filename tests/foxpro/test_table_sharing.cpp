@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <functional>
 #include <set>
 
 #include "foxpro/table.h"
@@ -151,4 +152,96 @@ TEST(TableSharing, TwoProcessesAppendAndEditOneTableWithoutLosingRecords)
             EXPECT_EQ(t.getNumber("VALOR"), i % 10 == 0 ? -i : i) << code;
             EXPECT_EQ(t.getMemo("NOTA").size(), i % 10 == 0 ? static_cast<std::size_t>(i) : 0u) << code;
         }
+}
+
+// A reader's seeks answer from its cached index pages while nothing
+// changes; another process's edit, append or reindex must show at the next
+// seek without a refresh.
+TEST(TableSharing, SeeksFromTheCachedIndexSeeAnotherProcessesChanges)
+{
+    ScratchDir dir;
+    const std::string path = dir.file("CODIGOS.DBF");
+    Table::create(path, {{"COD", FieldType::Character, 8, 0}}, {{"COD", "COD", "", false}});
+    {
+        Table t(path, OpenMode::Exclusive);
+        for (int i = 0; i < 3000; ++i) {
+            t.append();
+            t.setString("COD", "C" + std::to_string(i));
+            t.post();
+        }
+    }
+    auto inChild = [&](const std::function<void(Table&)>& change) {
+        const pid_t pid = fork();
+        ASSERT_GE(pid, 0);
+        if (pid == 0) {
+            try {
+                Table t(path);
+                change(t);
+                _exit(0);
+            } catch (const std::exception& e) {
+                fprintf(stderr, "child: %s\n", e.what());
+                _exit(1);
+            }
+        }
+        int status = 0;
+        ASSERT_EQ(waitpid(pid, &status, 0), pid);
+        ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    };
+    Table reader(path);
+    reader.setTag("COD");
+    for (int i = 0; i < 3000; i += 7) ASSERT_TRUE(reader.seek({"C" + std::to_string(i)}));
+    ASSERT_TRUE(reader.seek({"C1234"}));
+    EXPECT_EQ(reader.recNo(), 1235u);
+
+    inChild([](Table& t) {
+        t.go(1235);
+        t.edit();
+        t.setString("COD", "EDITADO");
+        t.post();
+    });
+    EXPECT_FALSE(reader.seek({"C1234"}));
+    ASSERT_TRUE(reader.seek({"EDITADO"}));
+    EXPECT_EQ(reader.recNo(), 1235u);
+
+    inChild([](Table& t) {
+        for (int i = 0; i < 500; ++i) {
+            t.append();
+            t.setString("COD", "N" + std::to_string(i));
+            t.post();
+        }
+    });
+    ASSERT_TRUE(reader.seek({"N499"}));
+    EXPECT_EQ(reader.recNo(), 3500u);
+    ASSERT_TRUE(reader.seek({"C2999"}));
+}
+
+TEST(TableSharing, OpeningWhileAnotherProcessAppendsNeverSeesAShortFile)
+{
+    ScratchDir dir;
+    const std::string path = dir.file("CODIGOS.DBF");
+    Table::create(path, {{"COD", FieldType::Character, 8, 0}}, {{"COD", "COD", "", false}});
+    const pid_t pid = fork();
+    ASSERT_GE(pid, 0);
+    if (pid == 0) {
+        try {
+            Table t(path);
+            for (int i = 0; i < 1500; ++i) {
+                t.append();
+                t.setString("COD", "C" + std::to_string(i));
+                t.post();
+            }
+        } catch (...) {
+            _exit(1);
+        }
+        _exit(0);
+    }
+    int status = 0;
+    int opened = 0;
+    while (waitpid(pid, &status, WNOHANG) == 0) {
+        Table t(path);
+        ++opened;
+    }
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    EXPECT_GT(opened, 0);
+    EXPECT_EQ(Table(path).recordCount(), 1500u);
 }
