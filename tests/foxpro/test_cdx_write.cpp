@@ -82,35 +82,87 @@ TEST_F(CdxWrite, NewFileHasTheTagsEmptyAndInCreationOrder)
     EXPECT_THROW(CdxFile::create(path, tagDefs(), kFields), Error);
 }
 
+// Written at once and with write-back (changes kept until flush): a second
+// handle sees each round's result only once it is flushed.
 TEST_F(CdxWrite, RandomInsertsAndRemovalsKeepOrderStructureAndFreePages)
 {
-    std::mt19937 random(20240601);
-    Model model;
-    const char* codes[] = {"IGPM", "INPC", "IPCA", "SELIC", "TR", "\xC9NDICE", "ufir"};
-    {
-        CdxFile cdx(path, kFields, CdxFile::Mode::ReadWrite);
-        for (int round = 0; round < 6; ++round) {
-            for (int i = 0; i < 1500; ++i) {
-                std::string key = codeKey(codes[random() % 7], static_cast<int>(random() % 400));
-                auto recno = static_cast<std::uint32_t>(random() % 50000 + 1);
-                if (model.insert({key, recno}).second) cdx.insert(0, key, recno);
+    for (bool writeBack : {false, true}) {
+        SCOPED_TRACE(writeBack ? "write-back" : "written at once");
+        const std::string file = dir.file(writeBack ? "WB.CDX" : "WT.CDX");
+        CdxFile::create(file, tagDefs(), kFields);
+        std::mt19937 random(20240601);
+        Model model;
+        const char* codes[] = {"IGPM", "INPC", "IPCA", "SELIC", "TR", "\xC9NDICE", "ufir"};
+        {
+            CdxFile cdx(file, kFields, CdxFile::Mode::ReadWrite);
+            CdxFile reader(file, kFields);
+            cdx.setWriteBack(writeBack);
+            Model flushed;
+            for (int round = 0; round < 6; ++round) {
+                for (int i = 0; i < 1500; ++i) {
+                    std::string key = codeKey(codes[random() % 7], static_cast<int>(random() % 400));
+                    auto recno = static_cast<std::uint32_t>(random() % 50000 + 1);
+                    if (model.insert({key, recno}).second) cdx.insert(0, key, recno);
+                }
+                int removals = round % 2 ? 1400 : 600;
+                for (int i = 0; i < removals && !model.empty(); ++i) {
+                    auto it = model.begin();
+                    std::advance(it, static_cast<long>(random() % model.size()));
+                    cdx.remove(0, it->first, it->second);
+                    model.erase(it);
+                }
+                // A failed change leaves the pending ones alone.
+                EXPECT_THROW(cdx.remove(0, codeKey("NONE", 1), 1), Error);
+                ASSERT_EQ(walk(cdx, 0), asVector(model)) << "round " << round;
+                ASSERT_EQ(cdx.check(0, asVector(model)), std::vector<std::string>());
+                reader.refresh();
+                ASSERT_EQ(walk(reader, 0), asVector(writeBack ? flushed : model)) << "round " << round;
+                cdx.flush();
+                flushed = model;
+                reader.refresh();
+                ASSERT_EQ(walk(reader, 0), asVector(model)) << "round " << round;
             }
-            int removals = round % 2 ? 1400 : 600;
-            for (int i = 0; i < removals && !model.empty(); ++i) {
-                auto it = model.begin();
-                std::advance(it, static_cast<long>(random() % model.size()));
-                cdx.remove(0, it->first, it->second);
-                model.erase(it);
-            }
-            ASSERT_EQ(walk(cdx, 0), asVector(model)) << "round " << round;
-            ASSERT_EQ(cdx.check(0, asVector(model)), std::vector<std::string>());
+            EXPECT_GT(cdx.impl().tags[0].tree->pages().size(), 50u);
         }
-        EXPECT_GT(cdx.impl().tags[0].tree->pages().size(), 50u);
-        EXPECT_THROW(cdx.remove(0, codeKey("NONE", 1), 1), Error);
+        CdxFile reopened(file, kFields);
+        EXPECT_EQ(walk(reopened, 0), asVector(model));
+        EXPECT_EQ(reopened.keyCount(0), model.size());
     }
+}
+
+// A split that fails half-way (the free page list points outside the file)
+// must leave the tag as it was before that insert, pending changes included.
+TEST_F(CdxWrite, AFailedSplitIsUndoneInMemory)
+{
+    CdxFile cdx(path, kFields, CdxFile::Mode::ReadWrite);
+    cdx.setWriteBack(true);
+    Model model;
+    for (std::uint32_t r = 1; r <= 200; ++r) {
+        cdx.insert(0, codeKey("TR", static_cast<int>(r)), r);
+        model.insert({codeKey("TR", static_cast<int>(r)), r});
+    }
+    cdx.impl().store.writeU32(4, 0x7FFFFE00);  // free list head beyond the end
+    std::uint32_t r = 201;
+    for (;; ++r) {
+        try {
+            cdx.insert(0, codeKey("TR", static_cast<int>(r)), r);
+        } catch (const Error&) {
+            break;  // the first insert that needed a new page
+        }
+        model.insert({codeKey("TR", static_cast<int>(r)), r});
+        ASSERT_LT(r, 2000u) << "no split happened";
+    }
+    EXPECT_EQ(walk(cdx, 0), asVector(model));
+    EXPECT_TRUE(cdx.check(0, asVector(model)).empty());
+    cdx.impl().store.writeU32(4, 0);
+    for (; r <= 600; ++r) {
+        cdx.insert(0, codeKey("TR", static_cast<int>(r)), r);
+        model.insert({codeKey("TR", static_cast<int>(r)), r});
+    }
+    cdx.flush();
     CdxFile reopened(path, kFields);
     EXPECT_EQ(walk(reopened, 0), asVector(model));
-    EXPECT_EQ(reopened.keyCount(0), model.size());
+    EXPECT_TRUE(reopened.check(0, asVector(model)).empty());
 }
 
 TEST_F(CdxWrite, FreedPagesAreReusedBeforeTheFileGrows)
