@@ -3,11 +3,13 @@
 #include <QApplication>
 #include <QDir>
 #include <QTimer>
+#include <cstdio>
 
 #include "app/app_errors.h"
 #include "app/f_diretorio.h"
 #include "app/form_abertura.h"
 #include "app/frm_principal.h"
+#include "app/modal_runner.h"
 #include "app/qt_settings.h"
 #include "app/version.h"
 #include "ui/prompter.h"
@@ -19,6 +21,10 @@ std::optional<StartupOptions> parseArguments(const QStringList& arguments, QStri
     StartupOptions options;
     for (int i = 0; i < arguments.size(); ++i) {
         const QString& name = arguments[i];
+        if (name == QLatin1String("--start-only")) {
+            options.startOnly = true;
+            continue;
+        }
         QString* target = name == QLatin1String("--data")          ? &options.dataDir
                           : name == QLatin1String("--screenshots") ? &options.screenshotsDir
                                                                    : nullptr;
@@ -102,6 +108,20 @@ int Startup::exec()
     main_->showMaximized();
     QTimer::singleShot(0, main_.get(), [this] { main_->FormActivate(); });
     return QApplication::exec();
+}
+
+int Startup::startOnce()
+{
+    if (!main_) return 1;
+    ui::ScriptedPrompter prompter;
+    ui::PrompterScope prompterScope(prompter);
+    ModalRunnerScope unattended([](QDialog&) { return int(QDialog::Rejected); });
+    main_->showMaximized();
+    main_->FormActivate();
+    QApplication::processEvents();
+    for (const auto& message : prompter.messages())
+        std::fprintf(stderr, "%s: %s\n", qPrintable(message.title), qPrintable(message.text));
+    return main_->initialised() && prompter.messages().empty() ? 0 : 1;
 }
 
 }  // namespace quintara

@@ -23,9 +23,11 @@ class TFrmPrincipal;
 struct StartupOptions {
     QString dataDir;         // --data: open this folder, leaving the settings store alone
     QString screenshotsDir;  // --screenshots: render every window there and exit
+    bool startOnly = false;  // --start-only: open the main window once, unattended, and exit
 };
 
-// Reads the options after the program name; an error text when they are wrong.
+// Reads the options after the program name (--data DIR, --screenshots DIR,
+// --start-only); an error text when they are wrong.
 std::optional<StartupOptions> parseArguments(const QStringList& arguments, QString& error);
 
 // The splash bar after each step of start-up: the data module, then each
@@ -44,6 +46,10 @@ public:
     void createWindows();
     // Shows the main window maximised, activates it and runs the event loop.
     int exec();
+    // Shows and activates the main window once with every dialog cancelled,
+    // then returns: 0 when the data opened without a message, else 1 (the
+    // messages go to standard error). Used to time and check a start.
+    int startOnce();
 
     DataModule& dataModule() { return *dm_; }
     Settings& settings() { return *settings_; }

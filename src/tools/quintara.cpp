@@ -1,6 +1,7 @@
 // quintara: the desktop program. Options: --data DIR starts on that data
 // directory without touching the settings store; --screenshots DIR renders
-// every window to DIR/<window>.png and exits.
+// every window to DIR/<window>.png and exits; --start-only opens the main
+// window once with every dialog cancelled and exits (timing and checks).
 #include <QApplication>
 #include <QDir>
 #include <QProcess>
@@ -30,7 +31,8 @@ int main(int argc, char* argv[])
     QString error;
     std::optional<quintara::StartupOptions> options = quintara::parseArguments(app.arguments().mid(1), error);
     if (!options) {
-        std::fprintf(stderr, "%s\nuso: quintara [--data PASTA] [--screenshots PASTA]\n", qPrintable(error));
+        std::fprintf(stderr, "%s\nuso: quintara [--data PASTA] [--screenshots PASTA] [--start-only]\n",
+                     qPrintable(error));
         return 2;
     }
     QTemporaryDir demo;
@@ -43,5 +45,6 @@ int main(int argc, char* argv[])
     startup.createWindows();
     if (!options->screenshotsDir.isEmpty())
         return quintara::takeScreenshots(startup, options->screenshotsDir);
+    if (options->startOnly) return startup.startOnce();
     return startup.exec();
 }

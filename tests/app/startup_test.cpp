@@ -71,6 +71,19 @@ TEST_F(StartUp, FirstRunWithTablesBesideTheProgramRemembersThatFolder)
     EXPECT_EQ(setting("status"), "1");
 }
 
+TEST_F(StartUp, RememberedFolderWithoutTablesFallsBackToTheProgramFolder)
+{
+    QUINTARA_REQUIRE_DATA(data_);
+    auto settings = std::make_unique<MemorySettings>();
+    settings->setValue("status", "1");
+    settings->setValue("pathdir", empty_.path().toStdString() + "/");
+    start(std::move(settings), data_.path());
+    EXPECT_EQ(folderDialogs_, 0);
+    EXPECT_EQ(startup_->dataModule().dataDir(), data_.path());
+    EXPECT_EQ(setting("pathdir"), data_.path());
+    EXPECT_GT(startup_->mainWindow().gridRowCount(), 1);
+}
+
 TEST_F(StartUp, StatusZeroIgnoresThePathAndAsksForAFolder)
 {
     QUINTARA_REQUIRE_DATA(data_);
@@ -110,6 +123,11 @@ TEST(StartUpOptions, DataAndScreenshotFoldersAreRead)
     ASSERT_TRUE(options);
     EXPECT_EQ(options->dataDir, QStringLiteral("/d"));
     EXPECT_EQ(options->screenshotsDir, QStringLiteral("/s"));
+    EXPECT_FALSE(options->startOnly);
+    options = parseArguments({"--start-only", "--data", "/d"}, error);
+    ASSERT_TRUE(options);
+    EXPECT_TRUE(options->startOnly);
+    EXPECT_EQ(options->dataDir, QStringLiteral("/d"));
     EXPECT_FALSE(parseArguments({"--data"}, error));
     EXPECT_FALSE(parseArguments({"--color", "x"}, error));
 }
