@@ -9,6 +9,7 @@
 #include <QTreeWidget>
 #include <QUrl>
 #include <cstdio>
+#include <exception>
 
 #include "app/application.h"
 #include "app/f_diretorio.h"
@@ -73,6 +74,16 @@ public:
     {
         const QString path = folder_.filePath(name + QStringLiteral(".png"));
         if (!image.save(path)) fail(path);
+    }
+    // The report also as the PDF a person would save from its preview.
+    void savePdf(const reports::PageModel& model, const QString& name)
+    {
+        const QString path = folder_.filePath(name + QStringLiteral(".pdf"));
+        try {
+            reports::exportPdf(model, path);
+        } catch (const std::exception&) {
+            fail(path);
+        }
     }
     int exitCode() const { return failures_ == 0 ? 0 : 1; }
 
@@ -171,8 +182,9 @@ int takeScreenshots(Startup& startup, const QString& folder)
     TFrmSobre about(&main);
     shooter.shoot(about, QStringLiteral("TFrmSobre"));
 
-    shooter.save(reports::renderPage(TFrmQrpPlanilha::prepare(main.sheetForReport()), 0),
-                 QStringLiteral("TFrmQrpPlanilha"));
+    const reports::PageModel sheetReport = TFrmQrpPlanilha::prepare(main.sheetForReport());
+    shooter.save(reports::renderPage(sheetReport, 0), QStringLiteral("TFrmQrpPlanilha"));
+    shooter.savePdf(sheetReport, QStringLiteral("TFrmQrpPlanilha"));
 
     // The reorganiser closes the data module's tables, so it comes last.
     TFormIndices reorganiser(dm, &main);
