@@ -11,6 +11,7 @@
 
 #include "app/frm_destaca_usuario.h"
 #include "app/frm_novo_usuario.h"
+#include "app/frm_selecao_usuario.h"
 #include "app/frm_usuario_permissoes.h"
 #include "app/frm_usuarios.h"
 #include "app/permissions.h"
@@ -88,6 +89,20 @@ TEST_F(UsersRegister, TheLastUserCannotBeDeleted)
     EXPECT_EQ(userCount(), 1);
     ASSERT_EQ(window.lista->topLevelItemCount(), 1);
     EXPECT_EQ(window.lista->topLevelItem(0)->text(0), QStringLiteral("Beatriz"));
+}
+
+TEST_F(UsersRegister, WithTwoUsersTheSelectionWaitsForATypedCode)
+{
+    addUser("222222", "Beatriz", "");
+    TFrmSelecaoUsuario selection(*dm_);
+    selection.show();
+    EXPECT_TRUE(selection.cCodigo->text().isEmpty());
+    EXPECT_FALSE(selection.btOk->isEnabled());
+    QTest::keyClicks(selection.cCodigo, QStringLiteral("222222"));
+    EXPECT_TRUE(selection.btOk->isEnabled());
+    QTest::keyClick(selection.cCodigo, Qt::Key_Backspace);
+    EXPECT_FALSE(selection.btOk->isEnabled());
+    EXPECT_TRUE(prompter_.messages().empty());
 }
 
 TEST_F(UsersRegister, NewUserIsStoredWithWhatTheBoxesShow)
