@@ -251,6 +251,9 @@ void TFrmNovoUsuario::showNameReadOnly()
 {
     cNome->setReadOnly(true);
     cNome->setFrame(false);
+    // Without a frame or a field background it reads as a caption, not as a
+    // field that could be typed into.
+    cNome->setStyleSheet(QStringLiteral("QLineEdit { background: transparent; }"));
     QFont bold = cNome->font();
     bold.setBold(true);
     cNome->setFont(bold);
