@@ -2,6 +2,7 @@
 #include "data/decimal_digits.h"
 
 #include <algorithm>
+#include <bit>
 #include <charconv>
 #include <cmath>
 #include <limits>
@@ -14,6 +15,7 @@ namespace {
 // Bits of the long double significand: every finite value is M × 2^(e - bits)
 // for an integer M, so its exact expansion has at most (bits - e) decimals.
 constexpr int kSignificandBits = std::numeric_limits<long double>::digits;
+static_assert(kSignificandBits <= 64, "the significand must fit 64 bits");
 
 std::string exponentText(int exponent)
 {
@@ -46,22 +48,60 @@ DecimalDigits DecimalDigits::of(long double value)
 {
     if (!std::isfinite(value))
         throw std::invalid_argument("a value that is not a finite number cannot be shown");
-    DecimalDigits d;
-    if (value == 0) return d;
+    if (value == 0) return {};
     int exponent = 0;
     std::frexp(value, &exponent);
-    const int decimals = std::max(0, kSignificandBits - exponent);
-    std::string buffer(static_cast<std::size_t>(decimals) + 5000, '\0');
-    const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
+    return printed(value, std::max(0, kSignificandBits - exponent));
+}
+
+DecimalDigits DecimalDigits::ofRounded(long double value, int decimals)
+{
+    if (!std::isfinite(value))
+        throw std::invalid_argument("a value that is not a finite number cannot be shown");
+    if (value == 0) return {};
+    // value = odd × 2^lowBit, so its exact expansion has exactly -lowBit
+    // places after the point. With one place more than asked for, the cut
+    // falls exactly on a half, which the library would round to even: print
+    // that exact form and round it here, half away from zero. Otherwise the
+    // library's correctly rounded text of `decimals` places is the answer.
+    int exponent = 0;
+    const long double fraction = std::frexp(std::fabs(value), &exponent);
+    const auto significand = static_cast<std::uint64_t>(std::ldexp(fraction, kSignificandBits));
+    const int lowBit = exponent - kSignificandBits + std::countr_zero(significand);
+    const int exactPlaces = std::max(0, -lowBit);
+    if (exactPlaces != decimals + 1) return printed(value, std::min(decimals, exactPlaces));
+    DecimalDigits d = printed(value, exactPlaces);
+    d.roundToDecimals(decimals);
+    return d;
+}
+
+// The text of `value` with `decimals` places (correctly rounded by the
+// library), read back as digits.
+DecimalDigits DecimalDigits::printed(long double value, int decimals)
+{
+    int exponent = 0;
+    std::frexp(value, &exponent);
+    // Integer digits: at most exponent × log10(2) + 1; room for sign and point.
+    const std::size_t size = static_cast<std::size_t>(std::max(0, exponent)) * 31 / 100 + decimals + 8;
+    char small[160];
+    std::string large;
+    char* buffer = small;
+    if (size > sizeof small) {
+        large.resize(size);
+        buffer = large.data();
+    }
+    const auto result = std::to_chars(buffer, buffer + std::max(size, sizeof small), value,
                                       std::chars_format::fixed, decimals);
     if (result.ec != std::errc()) throw std::runtime_error("number could not be converted to text");
-    std::string_view text(buffer.data(), static_cast<std::size_t>(result.ptr - buffer.data()));
+    std::string_view text(buffer, static_cast<std::size_t>(result.ptr - buffer));
+    DecimalDigits d;
     if (text.front() == '-') {
         d.negative = true;
         text.remove_prefix(1);
     }
     const std::size_t point = text.find('.');
     d.pointPos = static_cast<int>(point == std::string_view::npos ? text.size() : point);
+    d.digits.reserve(text.size());
     for (char c : text) {
         if (c != '.') d.digits += c;
     }

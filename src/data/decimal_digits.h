@@ -21,6 +21,9 @@ struct DecimalDigits {
     // The exact value of the binary number. Throws std::invalid_argument for
     // infinities and NaN.
     static DecimalDigits of(long double value);
+    // The value rounded half away from zero (on its exact value) to
+    // `decimals` places, without writing out the whole expansion.
+    static DecimalDigits ofRounded(long double value, int decimals);
 
     bool isZero() const { return digits.empty(); }
     // Rounds half away from zero to `decimals` places after the point.
@@ -40,6 +43,7 @@ struct DecimalDigits {
     std::string general(int significant) const;
 
 private:
+    static DecimalDigits printed(long double value, int decimals);
     void roundAt(int keep);
     void normalise();
 };

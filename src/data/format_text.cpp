@@ -55,11 +55,14 @@ Directive readDirective(std::string_view pattern, std::size_t& pos)
     return directive;
 }
 
-DecimalDigits numberDigits(std::string_view pattern, const FormatArg& arg, char type)
+// The argument's digits; `decimals`, when given, is the only rounding the
+// caller will apply, so a binary number need not be written out in full.
+DecimalDigits numberDigits(std::string_view pattern, const FormatArg& arg, char type, int decimals = -1)
 {
     const auto& v = arg.value();
     if (const auto* i = std::get_if<std::int64_t>(&v)) return DecimalDigits::of(*i);
-    if (const auto* d = std::get_if<long double>(&v)) return DecimalDigits::of(*d);
+    if (const auto* d = std::get_if<long double>(&v))
+        return decimals >= 0 ? DecimalDigits::ofRounded(*d, decimals) : DecimalDigits::of(*d);
     if (const auto* a = std::get_if<Amount>(&v)) return DecimalDigits::of(*a);
     badPattern(pattern, std::string("%") + type + " needs a number, got a text");
 }
@@ -87,9 +90,10 @@ std::string convert(std::string_view pattern, const FormatArg& arg, const Direct
             return directive.precision ? foxpro::utf8Left(*s, static_cast<std::size_t>(*directive.precision)) : *s;
         }
         case 'f':
-            return numberDigits(pattern, arg, 'f').fixed(directive.precision.value_or(2), false);
-        case 'n':
-            return numberDigits(pattern, arg, 'n').fixed(directive.precision.value_or(2), true);
+        case 'n': {
+            const int decimals = directive.precision.value_or(2);
+            return numberDigits(pattern, arg, directive.type, decimals).fixed(decimals, directive.type == 'n');
+        }
         case 'e':
             return numberDigits(pattern, arg, 'e').scientific(std::max(1, directive.precision.value_or(15)));
         default:

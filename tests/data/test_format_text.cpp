@@ -1,10 +1,14 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <random>
 #include <stdexcept>
 
+#include "data/decimal_digits.h"
 #include "data/format_text.h"
 
 using quintara::Amount;
+using quintara::DecimalDigits;
 using quintara::formatText;
 
 TEST(FormatTextNumbers, FixedAndGroupedWithWidthAndPrecision)
@@ -38,6 +42,28 @@ TEST(FormatTextNumbers, RoundsHalfAwayFromZeroOnTheExactValue)
     EXPECT_EQ(formatText("%.2f", {9.996}), "10,00");
     EXPECT_EQ(formatText("%.2n", {999999.996}), "1.000.000,00");
     EXPECT_EQ(formatText("%.2f", {-0.001}), "0,00");
+}
+
+// The short rounding path must agree with rounding the full exact expansion,
+// on exact halves (k/2^n) as well as on arbitrary binary values.
+TEST(FormatTextNumbers, ShortRoundingAgreesWithTheFullExpansion)
+{
+    std::mt19937_64 random(7);
+    std::uniform_real_distribution<double> unit(-1.0, 1.0);
+    std::uniform_int_distribution<int> scale(-30, 30), places(0, 12), halves(1, 4000);
+    for (int i = 0; i < 20000; ++i) {
+        const int decimals = places(random);
+        long double value = (i % 2) ? std::ldexp(static_cast<long double>(unit(random)), scale(random))
+                                    : static_cast<long double>(halves(random)) / std::pow(10.0L, decimals) +
+                                          std::ldexp(1.0L, -decimals - 1) * ((i % 4) == 0 ? 0 : 1);
+        if (i % 3 == 0) value = std::ldexp(static_cast<long double>(halves(random)), -scale(random) / 3 - 1);
+        const DecimalDigits full = DecimalDigits::of(value);
+        EXPECT_EQ(DecimalDigits::ofRounded(value, decimals).fixed(decimals, true), full.fixed(decimals, true))
+            << static_cast<double>(value) << " with " << decimals;
+    }
+    EXPECT_EQ(formatText("%.1f", {0.25}), "0,3");
+    EXPECT_EQ(formatText("%.2f", {-2.675}), "-2,67");  // binary value lies below the half
+    EXPECT_EQ(formatText("%.0f", {2.5}), "3");
 }
 
 TEST(FormatTextNumbers, GeneralAndScientificForms)
