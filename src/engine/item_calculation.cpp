@@ -148,6 +148,7 @@ Amount principalOf(Amount amount, const CalculationTable& table)
 {
     Amount p = amount;
     for (const std::string& text : table) {
+        if (text.rfind(kConversionCode, 0) != 0) continue;  // only conversion lines matter here
         TableLine line = SeparaLinhaTabela(text);
         if (!line.isConversion()) continue;
         Amount divisor = requireAmount(roundedAmount(parseTableNumber(line.value)), "currency divisor");
