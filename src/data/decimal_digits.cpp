@@ -171,15 +171,14 @@ std::string DecimalDigits::fixed(int decimals, bool grouped) const
                    ? r.digits[static_cast<std::size_t>(index)]
                    : '0';
     };
-    std::string integer;
-    for (int i = 0; i < r.pointPos; ++i) integer += digitAt(i);
-    if (integer.empty()) integer.assign(1, '0');
-    if (grouped) {
-        for (int pos = static_cast<int>(integer.size()) - 3; pos > 0; pos -= 3) {
-            integer.insert(static_cast<std::size_t>(pos), 1, '.');
-        }
+    std::string text;
+    text.reserve(static_cast<std::size_t>(std::max(1, r.pointPos) * 4 / 3 + decimals + 3));
+    if (r.negative && !r.isZero()) text += '-';
+    if (r.pointPos <= 0) text += '0';
+    for (int i = 0; i < r.pointPos; ++i) {
+        if (grouped && i > 0 && (r.pointPos - i) % 3 == 0) text += '.';
+        text += digitAt(i);
     }
-    std::string text = std::string(r.negative && !r.isZero() ? "-" : "") + integer;
     if (decimals > 0) {
         text += ',';
         for (int i = 0; i < decimals; ++i) text += digitAt(r.pointPos + i);

@@ -1,6 +1,7 @@
 // formatText: "%[-][width][.precision]type" patterns with the decimal comma.
 #include "data/format_text.h"
 
+#include <algorithm>
 #include <cctype>
 #include <optional>
 #include <stdexcept>
@@ -115,14 +116,17 @@ void appendPadded(std::string& out, const std::string& text, const Directive& di
 std::string formatText(std::string_view pattern, std::initializer_list<FormatArg> args)
 {
     std::string out;
+    out.reserve(pattern.size() + 64);
     auto next = args.begin();
     std::size_t pos = 0;
     while (pos < pattern.size()) {
-        const char c = pattern[pos++];
-        if (c != '%') {
-            out += c;
+        if (pattern[pos] != '%') {
+            const std::size_t percent = std::min(pattern.find('%', pos), pattern.size());
+            out.append(pattern.substr(pos, percent - pos));
+            pos = percent;
             continue;
         }
+        ++pos;
         if (pos < pattern.size() && pattern[pos] == '%') {
             out += '%';
             ++pos;
