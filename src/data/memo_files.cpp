@@ -5,7 +5,9 @@
 #include <algorithm>
 #include <cctype>
 #include <filesystem>
+#include <optional>
 #include <stdexcept>
+#include <vector>
 
 #include "data/data_module.h"
 #include "data/data_module_impl.h"
@@ -50,6 +52,31 @@ std::string caseFileStem(const std::string& trimmed)
     return stem;
 }
 
+// Names with more ASCII letters than this are found by listing the folder.
+constexpr std::size_t kMaxVariantLetters = 6;
+
+// Tries every letter-case spelling of `name` (ASCII letters only) with one
+// status call each: far cheaper than listing a folder that holds thousands
+// of memo files, as long as the name has few letters. Gives the name as
+// asked when no spelling exists, and nothing when it has too many letters.
+std::optional<std::string> findCaseVariant(const std::string& folder, const std::string& name)
+{
+    std::vector<std::size_t> letters;
+    for (std::size_t i = 0; i < name.size(); ++i)
+        if (std::isalpha(static_cast<unsigned char>(name[i]))) letters.push_back(i);
+    if (letters.size() > kMaxVariantLetters) return std::nullopt;
+    std::string variant = lowerAscii(name);
+    std::error_code ec;
+    for (unsigned mask = 0; mask < (1u << letters.size()); ++mask) {
+        for (std::size_t bit = 0; bit < letters.size(); ++bit) {
+            const auto c = static_cast<unsigned char>(variant[letters[bit]]);
+            variant[letters[bit]] = static_cast<char>((mask >> bit) & 1u ? std::toupper(c) : std::tolower(c));
+        }
+        if (std::filesystem::is_regular_file(folder + variant, ec)) return folder + variant;
+    }
+    return folder + name;
+}
+
 }  // namespace
 
 std::string findFileIgnoringCase(const std::string& folder, const std::string& name)
@@ -57,6 +84,7 @@ std::string findFileIgnoringCase(const std::string& folder, const std::string& n
     namespace fs = std::filesystem;
     std::error_code ec;
     if (fs::is_regular_file(folder + name, ec)) return folder + name;
+    if (std::optional<std::string> found = findCaseVariant(folder, name)) return *found;
     const std::string wanted = lowerAscii(name);
     for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
         std::string entry = it->path().filename().string();

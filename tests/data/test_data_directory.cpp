@@ -188,6 +188,11 @@ TEST(MemoFiles, NamesFromCaseAndItemFoundWithoutRegardToCase)
     testing::writeFile(dir.folder() + "abc001.clc", "memo");
     EXPECT_EQ(dm->memoFilePath("ABC", 1), dir.folder() + "abc001.clc");
     EXPECT_EQ(dm->memoFilePath("abc", 2), dir.folder() + "abc002.CLC");
+    // Names with many letters are found by listing the folder instead.
+    testing::writeFile(dir.folder() + "processo-Xyz001.cLc", "memo");
+    EXPECT_EQ(dm->memoFilePath("PROCESSO-XYZ", 1), dir.folder() + "processo-Xyz001.cLc");
+    testing::writeFile(dir.folder() + "9X001.cLc", "memo");
+    EXPECT_EQ(dm->memoFilePath("9x", 1), dir.folder() + "9X001.cLc");
 }
 
 TEST(MemoFiles, SeparatorsInCaseNumbersStayInsideTheFolder)
@@ -210,6 +215,10 @@ TEST(MemoFiles, YearOf360DaysFollowsTheMarkerFile)
     auto dm = DataModule::openFolder(dir.folder());
     EXPECT_FALSE(dm->uses360DayYear());
     testing::writeFile(dir.folder() + "d360.txt", "");
+    EXPECT_TRUE(dm->uses360DayYear());
+    std::filesystem::remove(dir.folder() + "d360.txt");
+    EXPECT_FALSE(dm->uses360DayYear());
+    testing::writeFile(dir.folder() + "D360.tXt", "");
     EXPECT_TRUE(dm->uses360DayYear());
 }
 
