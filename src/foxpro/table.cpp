@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <exception>
 
+#include "foxpro/pack_journal.h"
 #include "foxpro/table_files.h"
 #include "foxpro/table_impl.h"
 
@@ -26,6 +27,9 @@ void Table::Impl::open(const std::string& dbfPath, OpenMode openMode)
 {
     path = dbfPath;
     mode = openMode;
+    // A pack cut short between replacing its files is finished first, so the
+    // table never opens with a new memo or index file beside the old table.
+    completePackJournal(dbfPath);
     // A file without write permission is opened read-only even where the
     // system would allow writing (as it does for root): a read-only data
     // folder must stay untouched.

@@ -12,6 +12,7 @@
 #include <filesystem>
 
 #include "foxpro/field_codec.h"
+#include "foxpro/pack_journal.h"
 #include "foxpro/table_files.h"
 #include "foxpro/table_impl.h"
 
@@ -213,10 +214,12 @@ void Table::pack()
                                                true, t.path, "the table is in use");
     const std::string fptPath = t.memo ? t.memo->path() : "";
     const std::string cdxPath = t.cdx ? t.cdx->path() : "";
-    if (t.cdx) renameInto(cdxTmp, cdxPath);
-    if (t.memo) renameInto(fptTmp, fptPath);
-    renameInto(dbfTmp, t.path);
-    syncFolder(t.path);
+    std::vector<FileReplacement> steps;
+    if (t.cdx) steps.push_back({cdxTmp, cdxPath});
+    if (t.memo) steps.push_back({fptTmp, fptPath});
+    steps.push_back({dbfTmp, t.path});
+    writePackJournal(t.path, steps);
+    completePackJournal(t.path);
 
     t.cursor.reset();
     t.cdx.reset();

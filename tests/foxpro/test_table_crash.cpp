@@ -140,3 +140,47 @@ TEST(TableCrash, WriterKilledAtAnyMomentLeavesCountedRecordsWhole)
     Table t(path);
     EXPECT_TRUE(t.check().empty());
 }
+
+// A pack cut short after its new index and memo file took their places but
+// before the new table did: the next open finishes the job, so the old table
+// never meets the compacted memo file.
+TEST(TableCrash, PackCutShortBetweenItsRenamesIsFinishedOnOpen)
+{
+    ScratchDir crashed, finished;
+    const std::string path = crashed.copyTable("DST_FCM1");
+    {
+        Table t(path);
+        t.go(2);
+        t.edit();
+        t.setMemo("FORMA_HIS", std::string(3000, 'z'));  // old blocks left unused
+        t.post();
+        t.go(3);
+        t.remove();
+    }
+    for (const char* name : {"DST_FCM1.DBF", "DST_FCM1.FPT", "DST_FCM1.CDX"})
+        fs::copy_file(crashed.file(name), finished.file(name));
+    {
+        Table t(finished.file("DST_FCM1.DBF"), OpenMode::Exclusive);
+        t.pack();
+    }
+    EXPECT_FALSE(fs::exists(finished.file("DST_FCM1.DBF.pack")));
+
+    // The crashed folder: new CDX and FPT in place, the new DBF still aside.
+    fs::copy_file(finished.file("DST_FCM1.CDX"), crashed.file("DST_FCM1.CDX"),
+                  fs::copy_options::overwrite_existing);
+    fs::copy_file(finished.file("DST_FCM1.FPT"), crashed.file("DST_FCM1.FPT"),
+                  fs::copy_options::overwrite_existing);
+    fs::copy_file(finished.file("DST_FCM1.DBF"), crashed.file("DST_FCM1.DBF.tmp"));
+    writeBytes(
+        crashed.file("DST_FCM1.DBF.pack"),
+        "DST_FCM1.CDX.tmp\tDST_FCM1.CDX\nDST_FCM1.FPT.tmp\tDST_FCM1.FPT\nDST_FCM1.DBF.tmp\tDST_FCM1.DBF\n");
+
+    Table t(path);
+    EXPECT_FALSE(fs::exists(crashed.file("DST_FCM1.DBF.pack")));
+    EXPECT_FALSE(fs::exists(crashed.file("DST_FCM1.DBF.tmp")));
+    EXPECT_EQ(readBytes(path), readBytes(finished.file("DST_FCM1.DBF")));
+    EXPECT_EQ(t.recordCount(), 4u);
+    t.go(2);
+    EXPECT_EQ(t.getMemo("FORMA_HIS"), std::string(3000, 'z'));
+    EXPECT_TRUE(t.check().empty());
+}
