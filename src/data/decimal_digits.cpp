@@ -2,10 +2,12 @@
 #include "data/decimal_digits.h"
 
 #include <algorithm>
+#include <array>
 #include <bit>
 #include <charconv>
 #include <cmath>
 #include <limits>
+#include <optional>
 #include <stdexcept>
 
 namespace quintara {
@@ -64,6 +66,7 @@ DecimalDigits DecimalDigits::ofRounded(long double value, int decimals)
     // falls exactly on a half, which the library would round to even: print
     // that exact form and round it here, half away from zero. Otherwise the
     // library's correctly rounded text of `decimals` places is the answer.
+    if (std::optional<DecimalDigits> quick = roundedByScaling(value, decimals)) return *quick;
     int exponent = 0;
     const long double fraction = std::frexp(std::fabs(value), &exponent);
     const auto significand = static_cast<std::uint64_t>(std::ldexp(fraction, kSignificandBits));
@@ -72,6 +75,35 @@ DecimalDigits DecimalDigits::ofRounded(long double value, int decimals)
     if (exactPlaces != decimals + 1) return printed(value, std::min(decimals, exactPlaces));
     DecimalDigits d = printed(value, exactPlaces);
     d.roundToDecimals(decimals);
+    return d;
+}
+
+// Most values are rounded by scaling: |value| × 10^decimals is computed with
+// one rounding (relative error at most 2^-64), so when that product lies
+// clearly away from every half-integer, its nearest integer is the nearest
+// integer of the exact product too and needs no decimal expansion. Values
+// close to a half, or too large for 64 bits, give nothing.
+std::optional<DecimalDigits> DecimalDigits::roundedByScaling(long double value, int decimals)
+{
+    static const auto powers = [] {
+        std::array<long double, 19> p{};
+        p[0] = 1;
+        for (std::size_t i = 1; i < p.size(); ++i) p[i] = p[i - 1] * 10;
+        return p;
+    }();
+    if (decimals < 0 || decimals >= static_cast<int>(powers.size())) return std::nullopt;
+    const long double scaled = std::fabs(value) * powers[static_cast<std::size_t>(decimals)];
+    if (!(scaled < 0x1p62L)) return std::nullopt;
+    const long double whole = std::floor(scaled);
+    const long double fraction = scaled - whole;  // exact
+    if (std::fabs(fraction - 0.5L) <= scaled * 0x1p-62L + 0x1p-64L) return std::nullopt;
+    const auto rounded = static_cast<std::uint64_t>(whole) + (fraction > 0.5L ? 1 : 0);
+    DecimalDigits d;
+    if (rounded == 0) return d;
+    d.negative = value < 0;
+    d.digits = std::to_string(rounded);
+    d.pointPos = static_cast<int>(d.digits.size()) - decimals;
+    d.normalise();
     return d;
 }
 

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "data/amount.h"
@@ -44,6 +45,7 @@ struct DecimalDigits {
 
 private:
     static DecimalDigits printed(long double value, int decimals);
+    static std::optional<DecimalDigits> roundedByScaling(long double value, int decimals);
     void roundAt(int keep);
     void normalise();
 };

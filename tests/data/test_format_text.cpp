@@ -61,6 +61,18 @@ TEST(FormatTextNumbers, ShortRoundingAgreesWithTheFullExpansion)
         EXPECT_EQ(DecimalDigits::ofRounded(value, decimals).fixed(decimals, true), full.fixed(decimals, true))
             << static_cast<double>(value) << " with " << decimals;
     }
+    // Values next to a half of the last place, where the product with the
+    // power of ten is closest to its rounding boundary.
+    std::uniform_int_distribution<long long> whole(0, 999999999);
+    for (int i = 0; i < 5000; ++i) {
+        const int decimals = places(random);
+        const long double half = (static_cast<long double>(whole(random)) + 0.5L) / std::pow(10.0L, decimals);
+        for (long double value : {half, std::nextafter(half, 0.0L), std::nextafter(half, 1e30L), -half}) {
+            EXPECT_EQ(DecimalDigits::ofRounded(value, decimals).fixed(decimals, false),
+                      DecimalDigits::of(value).fixed(decimals, false))
+                << static_cast<double>(value) << " with " << decimals;
+        }
+    }
     EXPECT_EQ(formatText("%.1f", {0.25}), "0,3");
     EXPECT_EQ(formatText("%.2f", {-2.675}), "-2,67");  // binary value lies below the half
     EXPECT_EQ(formatText("%.0f", {2.5}), "3");
