@@ -149,6 +149,13 @@ std::vector<std::string> Atualizapainel(const QuickInput& in)
     return panel;
 }
 
+std::vector<std::string> QuickResult::panelLines() const
+{
+    std::vector<std::string> lines = panel;
+    if (error.empty()) lines.insert(lines.end(), calculationLines.begin(), calculationLines.end());
+    return lines;
+}
+
 QuickResult Executarcalculo(ReferenceData& data, const QuickInput& in, Date dataCalculo,
                             const QuickHooks& hooks)
 {
@@ -170,7 +177,6 @@ QuickResult Executarcalculo(ReferenceData& data, const QuickInput& in, Date data
         r.results.principal = principalOf(in.amount, r.table);
         r.calculationLines.push_back(
             formatText("%-61s = %4s%15.2n", {"TOTAL DO CÁLCULO =>", r.moedaAtual, r.results.total()}));
-        r.panel.insert(r.panel.end(), r.calculationLines.begin(), r.calculationLines.end());
     }
     progress.status("Cálculo finalizado !");
     progress.to(100);

@@ -39,13 +39,18 @@ struct QuickHooks {
 };
 
 struct QuickResult {
-    std::vector<std::string> panel;  // summary, then the calculation lines or the error
+    std::vector<std::string> panel;  // the input summary, then the failed stage's error if any
     std::vector<std::string> calculationLines;
     std::string error;    // the failed stage's text
     ItemResults results;  // fees always 0
     Sequence adjusted;
     CalculationTable table;
     std::string moedaAtual;
+
+    // The results panel as the window shows it: the summary, then the
+    // calculation lines of a finished run or the failed stage's error. The
+    // lines are kept once, in calculationLines, and joined only here.
+    std::vector<std::string> panelLines() const;
 };
 
 // The input summary at the top of the results panel.

@@ -105,7 +105,9 @@ void Table::Impl::close()
 
 int Table::Impl::fieldIndexOf(const std::string& name) const
 {
-    const auto it = fieldByName.find(upper(name));
+    // Callers mostly spell names as stored (upper case): try that first.
+    auto it = fieldByName.find(name);
+    if (it == fieldByName.end()) it = fieldByName.find(upper(name));
     return it == fieldByName.end() ? -1 : it->second;
 }
 

@@ -46,6 +46,11 @@ TEST_F(QuickTest, NoCorrectionComputesInterestOnTheAmount)
     EXPECT_EQ(r.calculationLines[1],
               "Juros Ordinários   = %12,000000  a.a.        30 dias [SIMPLES ]=    "
               "           9,86");
+    // The window's panel: the summary, then every calculation line.
+    const std::vector<std::string> shown = r.panelLines();
+    ASSERT_EQ(shown.size(), r.panel.size() + r.calculationLines.size());
+    EXPECT_EQ(shown[r.panel.size()], r.calculationLines[0]);
+    EXPECT_EQ(shown.back(), r.calculationLines.back());
 }
 
 TEST_F(QuickTest, FailedStageGoesToThePanelAndKeepsThePrincipal)
@@ -54,6 +59,7 @@ TEST_F(QuickTest, FailedStageGoesToThePanelAndKeepsThePrincipal)
     QuickResult r = Executarcalculo(data, in, Date(28, 2, 1995));
     EXPECT_EQ(r.error, "Erro !!!. Ao montar sequência Original.");
     EXPECT_EQ(r.panel.back(), r.error);
+    EXPECT_EQ(r.panelLines().back(), r.error);
     EXPECT_TRUE(r.calculationLines.empty());
     EXPECT_EQ(r.results.principal, Amount::parse("1000"));
 }
