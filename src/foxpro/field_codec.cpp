@@ -1,5 +1,7 @@
 #include "foxpro/field_codec.h"
 
+#include <cctype>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -103,6 +105,17 @@ bool parseStoredNumber(std::string_view raw, double& out)
     raw = trimBlanks(raw);
     if (raw.empty()) {
         out = 0.0;
+        return true;
+    }
+    // The usual stored form, [-]digits[.digits], is read in place.
+    const bool negative = raw[0] == '-';
+    const std::string_view digits = negative ? raw.substr(1) : raw;
+    double value = 0.0;
+    const auto [end, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), value,
+                                           std::chars_format::fixed);
+    if (ec == std::errc() && end == digits.data() + digits.size() && !digits.empty() &&
+        (std::isdigit(static_cast<unsigned char>(digits[0])) || digits[0] == '.')) {
+        out = negative ? -value : value;
         return true;
     }
     std::string canonical;
