@@ -1,5 +1,6 @@
 #include "engine/calculation_table.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cmath>
 #include <cstdlib>
@@ -138,6 +139,17 @@ TableResult PegaValores(ReferenceData& data, const Sequence& sequenciaAjustada, 
 TableLine SeparaLinhaTabela(const std::string& linha)
 {
     TableLine l;
+    // A plain ASCII line of the usual 41 columns is cut by byte position.
+    if (linha.size() == 41 && std::all_of(linha.begin(), linha.end(),
+                                          [](char c) { return static_cast<unsigned char>(c) < 0x80; })) {
+        l.code = linha.substr(0, 10);
+        l.date = linha.substr(10, 10);
+        l.value = linha.substr(20, 15);
+        l.kind = linha.substr(35, 1);
+        l.symbol = linha.substr(36, 4);
+        l.periodicity = linha.substr(40, 1);
+        return l;
+    }
     std::size_t length = columnCount(linha);
     std::size_t valueWidth = length > 41 ? length - 26 : 15;
     l.code = columns(linha, 1, 10);

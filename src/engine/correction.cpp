@@ -70,8 +70,8 @@ void addPercentage(Walk& w, const std::string& code, Date date, long double valu
         return;
     }
     w.v = *r;
-    w.memo.push_back(formatText("%-10s em " + monthLabel(date) + " %20s %15.9n = %4s%15.2n",
-                                {code, "Soma Perc.", value, symbol, w.v}));
+    w.memo.push_back(formatText("%-10s em %s %20s %15.9n = %4s%15.2n",
+                                {code, monthLabel(date), "Soma Perc.", value, symbol, w.v}));
 }
 
 void convert(Walk& w, Date date, long double divisor, const std::string& symbol)
