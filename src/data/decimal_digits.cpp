@@ -83,7 +83,7 @@ DecimalDigits DecimalDigits::ofRounded(long double value, int decimals)
 // clearly away from every half-integer, its nearest integer is the nearest
 // integer of the exact product too and needs no decimal expansion. Values
 // close to a half, or too large for 64 bits, give nothing.
-std::optional<DecimalDigits> DecimalDigits::roundedByScaling(long double value, int decimals)
+std::optional<std::uint64_t> DecimalDigits::scaledMagnitude(long double value, int decimals)
 {
     static const auto powers = [] {
         std::array<long double, 19> p{};
@@ -91,20 +91,47 @@ std::optional<DecimalDigits> DecimalDigits::roundedByScaling(long double value, 
         for (std::size_t i = 1; i < p.size(); ++i) p[i] = p[i - 1] * 10;
         return p;
     }();
-    if (decimals < 0 || decimals >= static_cast<int>(powers.size())) return std::nullopt;
+    if (!std::isfinite(value) || decimals < 0 || decimals >= static_cast<int>(powers.size()))
+        return std::nullopt;
     const long double scaled = std::fabs(value) * powers[static_cast<std::size_t>(decimals)];
     if (!(scaled < 0x1p62L)) return std::nullopt;
     const long double whole = std::floor(scaled);
     const long double fraction = scaled - whole;  // exact
     if (std::fabs(fraction - 0.5L) <= scaled * 0x1p-62L + 0x1p-64L) return std::nullopt;
-    const auto rounded = static_cast<std::uint64_t>(whole) + (fraction > 0.5L ? 1 : 0);
+    return static_cast<std::uint64_t>(whole) + (fraction > 0.5L ? 1 : 0);
+}
+
+std::optional<DecimalDigits> DecimalDigits::roundedByScaling(long double value, int decimals)
+{
+    const std::optional<std::uint64_t> rounded = scaledMagnitude(value, decimals);
+    if (!rounded) return std::nullopt;
     DecimalDigits d;
-    if (rounded == 0) return d;
+    if (*rounded == 0) return d;
     d.negative = value < 0;
-    d.digits = std::to_string(rounded);
+    d.digits = std::to_string(*rounded);
     d.pointPos = static_cast<int>(d.digits.size()) - decimals;
     d.normalise();
     return d;
+}
+
+std::string DecimalDigits::fixedFromScaled(bool negative, std::uint64_t scaled, int decimals, bool grouped)
+{
+    std::string digits = std::to_string(scaled);
+    const auto places = static_cast<std::size_t>(decimals);
+    if (digits.size() <= places) digits.insert(0, places + 1 - digits.size(), '0');
+    const std::size_t integerDigits = digits.size() - places;
+    std::string text;
+    text.reserve(digits.size() + integerDigits / 3 + 2);
+    if (negative && scaled != 0) text += '-';
+    for (std::size_t i = 0; i < integerDigits; ++i) {
+        if (grouped && i > 0 && (integerDigits - i) % 3 == 0) text += '.';
+        text += digits[i];
+    }
+    if (decimals > 0) {
+        text += ',';
+        text.append(digits, integerDigits, places);
+    }
+    return text;
 }
 
 // The text of `value` with `decimals` places (correctly rounded by the

@@ -43,6 +43,13 @@ struct DecimalDigits {
     // scientific otherwise; trailing zeros dropped.
     std::string general(int significant) const;
 
+    // |value| × 10^decimals rounded half away from zero, when a quick scaled
+    // product decides it for certain; nothing near a half or beyond 2^62.
+    static std::optional<std::uint64_t> scaledMagnitude(long double value, int decimals);
+    // The fixed text ("-1.234,50") of a magnitude given in units of the last
+    // place, as fixed() writes it.
+    static std::string fixedFromScaled(bool negative, std::uint64_t scaled, int decimals, bool grouped);
+
 private:
     static DecimalDigits printed(long double value, int decimals);
     static std::optional<DecimalDigits> roundedByScaling(long double value, int decimals);

@@ -68,6 +68,31 @@ DecimalDigits numberDigits(std::string_view pattern, const FormatArg& arg, char 
     badPattern(pattern, std::string("%") + type + " needs a number, got a text");
 }
 
+// The fixed text of an amount or a binary number straight from its value in
+// units of the last place shown, without building its digits first; nothing
+// when that value is not certain (see DecimalDigits::scaledMagnitude).
+std::optional<std::string> quickFixed(const FormatArg& arg, int decimals, bool grouped)
+{
+    const auto& v = arg.value();
+    if (const auto* d = std::get_if<long double>(&v)) {
+        const std::optional<std::uint64_t> scaled = DecimalDigits::scaledMagnitude(*d, decimals);
+        if (!scaled) return std::nullopt;
+        return DecimalDigits::fixedFromScaled(*d < 0, *scaled, decimals, grouped);
+    }
+    if (const auto* a = std::get_if<Amount>(&v)) {
+        if (decimals > 4) return std::nullopt;
+        const std::int64_t raw = a->raw();
+        const std::uint64_t magnitude =
+            raw < 0 ? 0 - static_cast<std::uint64_t>(raw) : static_cast<std::uint64_t>(raw);
+        std::uint64_t unit = 1;
+        for (int i = decimals; i < 4; ++i) unit *= 10;
+        const std::uint64_t remainder = magnitude % unit;
+        const std::uint64_t scaled = magnitude / unit + (remainder >= unit - remainder ? 1 : 0);
+        return DecimalDigits::fixedFromScaled(raw < 0, scaled, decimals, grouped);
+    }
+    return std::nullopt;
+}
+
 std::string integerText(std::string_view pattern, const FormatArg& arg, const Directive& directive)
 {
     const auto* i = std::get_if<std::int64_t>(&arg.value());
@@ -88,12 +113,16 @@ std::string convert(std::string_view pattern, const FormatArg& arg, const Direct
         case 's': {
             const auto* s = std::get_if<std::string>(&arg.value());
             if (!s) badPattern(pattern, "%s needs a text, got a number");
-            return directive.precision ? foxpro::utf8Left(*s, static_cast<std::size_t>(*directive.precision)) : *s;
+            return directive.precision ? foxpro::utf8Left(*s, static_cast<std::size_t>(*directive.precision))
+                                       : *s;
         }
         case 'f':
         case 'n': {
             const int decimals = directive.precision.value_or(2);
-            return numberDigits(pattern, arg, directive.type, decimals).fixed(decimals, directive.type == 'n');
+            if (std::optional<std::string> text = quickFixed(arg, decimals, directive.type == 'n'))
+                return *text;
+            return numberDigits(pattern, arg, directive.type, decimals)
+                .fixed(decimals, directive.type == 'n');
         }
         case 'e':
             return numberDigits(pattern, arg, 'e').scientific(std::max(1, directive.precision.value_or(15)));

@@ -73,6 +73,18 @@ TEST(FormatTextNumbers, ShortRoundingAgreesWithTheFullExpansion)
                 << static_cast<double>(value) << " with " << decimals;
         }
     }
+    // formatText's own path against the full expansion, numbers and amounts.
+    std::uniform_int_distribution<std::int64_t> raw(-99999999999999, 99999999999999);
+    for (int i = 0; i < 5000; ++i) {
+        const int decimals = places(random) % 7;
+        const std::string pattern = "%." + std::to_string(decimals) + (i % 2 ? "n" : "f");
+        const long double value = std::ldexp(static_cast<long double>(unit(random)), scale(random));
+        EXPECT_EQ(formatText(pattern, {value}), DecimalDigits::of(value).fixed(decimals, i % 2 == 1))
+            << pattern;
+        const Amount amount = Amount::fromRaw(raw(random) >> (i % 40));
+        EXPECT_EQ(formatText(pattern, {amount}), DecimalDigits::of(amount).fixed(decimals, i % 2 == 1))
+            << pattern;
+    }
     EXPECT_EQ(formatText("%.1f", {0.25}), "0,3");
     EXPECT_EQ(formatText("%.2f", {-2.675}), "-2,67");  // binary value lies below the half
     EXPECT_EQ(formatText("%.0f", {2.5}), "3");
