@@ -169,6 +169,14 @@ std::string Date::toString() const
 {
     if (isEmpty()) return std::string(kEmptyDateText);
     const Civil c = civilFromDays(serial_ + kOrigin);
+    if (c.year >= 0 && c.year <= 9999) {
+        const auto digit = [](int n) { return static_cast<char>('0' + n % 10); };
+        const char text[] = {digit(c.day / 10),    digit(c.day),        '/',
+                             digit(c.month / 10),  digit(c.month),      '/',
+                             digit(c.year / 1000), digit(c.year / 100), digit(c.year / 10),
+                             digit(c.year)};
+        return std::string(text, sizeof text);
+    }
     return digitsText(c.day, 2) + "/" + digitsText(c.month, 2) + "/" + digitsText(c.year, 4);
 }
 

@@ -115,6 +115,9 @@ std::size_t utf8CharBytes(std::string_view utf8, std::size_t pos)
 
 std::size_t utf8Length(std::string_view utf8)
 {
+    std::size_t ascii = 0;
+    while (ascii < utf8.size() && static_cast<unsigned char>(utf8[ascii]) < 0x80) ++ascii;
+    if (ascii == utf8.size()) return ascii;  // plain ASCII: one byte per character
     std::size_t count = 0;
     for (std::size_t pos = 0; pos < utf8.size(); pos += utf8CharBytes(utf8, pos)) ++count;
     return count;
