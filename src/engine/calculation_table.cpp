@@ -28,8 +28,14 @@ std::string conversionLine(Date date, double divisor, const std::string& symbol)
 std::string valueLine(const std::string& code, Date date, double value, int kind, const std::string& symbol,
                       int periodicity)
 {
-    return padRightTo(code, 10) + date.toString() + formatText("%15.9f", {value}) + std::to_string(kind) +
-           symbolText(symbol) + std::to_string(periodicity);
+    std::string line = padRightTo(code, 10);
+    line.reserve(48);
+    line += date.toString();
+    line += formatText("%15.9f", {value});
+    line += std::to_string(kind);
+    line += symbolText(symbol);
+    line += std::to_string(periodicity);
+    return line;
 }
 
 bool appendsEveryRow(int kind)
