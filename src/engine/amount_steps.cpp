@@ -8,9 +8,14 @@ namespace quintara {
 
 std::optional<Amount> roundedAmount(long double value)
 {
-    // The largest amount is about 9.2e14; anything near it is refused.
-    if (!std::isfinite(value) || std::fabs(value) >= 9.0e14L) return std::nullopt;
-    return Amount::fromDouble(value);
+    // Every amount up to the limit of the 64-bit count is kept; beyond it the
+    // step fails as an overflow.
+    if (!std::isfinite(value)) return std::nullopt;
+    try {
+        return Amount::fromDouble(value);
+    } catch (const std::overflow_error&) {
+        return std::nullopt;
+    }
 }
 
 std::optional<Amount> dividedBy(Amount v, long double divisor)

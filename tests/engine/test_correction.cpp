@@ -1,6 +1,7 @@
 // The index walk, the pro-rata of monthly percentages and the interest formulas.
 #include <gtest/gtest.h>
 
+#include "engine/amount_steps.h"
 #include "engine/correction.h"
 #include "engine/interest.h"
 #include "foxpro/codepage.h"
@@ -47,10 +48,24 @@ TEST_F(WalkTest, IndexNumberStretchDividesThenMultiplies)
     for (const std::string& line : memo) EXPECT_EQ(foxpro::utf8Length(line), 83u) << line;
 }
 
-TEST_F(WalkTest, SingleIndexNumberLineOnlyDivides)
+TEST_F(WalkTest, StretchLeftOpenAtTheEndIsClosedWithItsOwnValue)
 {
-    CalculationTable t = {valueLine("UFIR", "01/01/1995", "4,000000000", '3')};
-    EXPECT_EQ(walk(t, true, Date(1, 1, 1995), Date(31, 1, 1995), "100,00"), Amount::parse("25"));
+    // One value of an index number in the period: the amount comes back as
+    // money, not as a quantity of the index.
+    CalculationTable t = {valueLine("UFIR", "05/12/2000", "1,064100000", '3')};
+    EXPECT_EQ(walk(t, true, Date(5, 12, 2000), Date(20, 12, 2000), "1000,00"), Amount::parse("1000"));
+    ASSERT_EQ(memo.size(), 3u);
+    EXPECT_EQ(memo[0], "UFIR       em 05/12/2000          Divide por:     1,064100000 =   R$         939,76");
+    EXPECT_EQ(memo[1], "UFIR       em 31/12/2000      Multiplica por:     1,064100000 =   R$       1.000,00");
+    EXPECT_EQ(memo[2].substr(0, 24), "Resultado  em 20/12/2000");
+}
+
+TEST(AmountSteps, WholeRangeOfAnAmountThenOverflow)
+{
+    EXPECT_EQ(dividedBy(Amount::parse("910000000000000"), 1), Amount::parse("910000000000000"));
+    EXPECT_EQ(multipliedBy(Amount::parse("900000000000000"), 1.02L), Amount::parse("918000000000000"));
+    EXPECT_FALSE(multipliedBy(Amount::parse("900000000000000"), 1.03L));
+    EXPECT_FALSE(dividedBy(Amount::parse("1"), 0));
 }
 
 TEST_F(WalkTest, PercentagesCompoundAndRoundOnce)
@@ -111,8 +126,9 @@ TEST_F(WalkTest, ConversionDividesUnlessLastKindWasCurrencyUnit)
     EXPECT_EQ(memo[1].substr(0, 15), "CONVERSÃO  => ");
     CalculationTable moeda = {valueLine("URV", "01/06/1994", "2,000000000", '3', " CR$"),
                               conversionLine("01/07/1994", "2750,000000")};
-    EXPECT_EQ(walk(moeda, true, Date(1, 6, 1994), Date(31, 8, 1994), "2750,00"), Amount::parse("1375"));
-    EXPECT_EQ(memo.size(), 3u);
+    EXPECT_EQ(walk(moeda, true, Date(1, 6, 1994), Date(31, 8, 1994), "2750,00"), Amount::parse("2750"));
+    ASSERT_EQ(memo.size(), 4u);
+    EXPECT_TRUE(memo[1].ends_with("R$       1.375,00")) << memo[1];  // not divided
 
     CalculationTable zero = {valueLine("IPC", "01/06/1994", "10,000000000", '2', " CR$"),
                              conversionLine("01/07/1994", "0,000000")};
