@@ -130,9 +130,12 @@ TableResult PegaValores(ReferenceData& data, const Sequence& sequenciaAjustada, 
         if (!index) break;
         int kind = parseInteger(index->kind);
         int periodicity = parseInteger(index->periodicity);
-        // The month of the start is queried whole, so its value enters even
-        // when the stretch starts mid-month.
-        appendValues(data, result.lines, moeda, code, firstDayOf(start), end, dataOrigem, conversor, kind,
+        // A monthly index is queried from the first day of the start's month,
+        // so the month's value enters even when the stretch starts mid-month.
+        // A daily index is queried from the start itself: the rates of the days
+        // before it are not owed, and would otherwise all enter on that day.
+        Date queryFrom = periodicity == DIARIA ? start : firstDayOf(start);
+        appendValues(data, result.lines, moeda, code, queryFrom, end, dataOrigem, conversor, kind,
                      periodicity);
     }
     result.moedaAtual = moeda.atual;

@@ -178,6 +178,10 @@ Amount AplicaIndices(ReferenceData& data, const CalculationTable& tabela, std::v
         }
     }
     std::string symbol = n > 0 ? SeparaLinhaTabela(tabela.back()).symbol : std::string();
+    // A stretch still open at the end had a single value in the period: it is
+    // closed with that value, as a percentage closes it, so that the result is
+    // an amount of money and not the amount divided by an index number.
+    if (w.divisaoPendente) multiply(w, w.codigoAberto, w.dataAberta, w.fatorAberto, symbol);
     memoria.push_back(formatText("%-10s em " + dataCalculo.toString() + " %36s = %4s%15.2n",
                                  {"Resultado", "", symbol, w.v}));
     return w.v;

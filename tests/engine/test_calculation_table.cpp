@@ -43,6 +43,17 @@ TEST_F(TableTest, StartMonthValueEntersAtTheOriginDate)
     EXPECT_EQ(t.lines[1].substr(10, 10), "01/06/2000");
 }
 
+TEST_F(TableTest, DailyIndexStartsAtTheOriginDay)
+{
+    data.addIndex("SELICDIA", "4", "1");
+    for (const char* day : {"01/12/2025", "26/12/2025", "29/12/2025", "30/12/2025"})
+        data.addValue("SELICDIA", day, 0.055131);
+    TableResult t = PegaValores(data, {"SELICDIA  28/12/202530/12/2025"}, Date(28, 12, 2025), false);
+    ASSERT_EQ(t.lines.size(), 2u);
+    EXPECT_EQ(t.lines[0], "SELICDIA  29/12/2025    0,0551310004  R$1");
+    EXPECT_EQ(t.lines[1].substr(10, 10), "30/12/2025");
+}
+
 TEST_F(TableTest, CurrencyChangeIsNoticedAtTheNextValueOnce)
 {
     data.addIndex("INPC", "2", "2");
