@@ -4,6 +4,7 @@
 #include <cerrno>
 #include <cmath>
 #include <cstdlib>
+#include <optional>
 #include <stdexcept>
 
 #include "data/format_text.h"
@@ -25,18 +26,39 @@ std::string conversionLine(Date date, double divisor, const std::string& symbol)
            symbolText(symbol) + "0";
 }
 
-std::string valueLine(const std::string& code, Date date, double value, int kind, const std::string& symbol,
-                      int periodicity)
-{
-    std::string line = padRightTo(code, 10);
-    line.reserve(48);
-    line += date.toString();
-    line += formatText("%15.9f", {value});
-    line += std::to_string(kind);
-    line += symbolText(symbol);
-    line += std::to_string(periodicity);
-    return line;
-}
+// The value lines of one index share their code, kind and periodicity, and
+// consecutive values often repeat (daily rates stay the same for weeks): the
+// fixed parts and the last value's text are written once.
+class ValueLines {
+public:
+    ValueLines(const std::string& code, int kind, int periodicity)
+        : code_(padRightTo(code, 10)), kind_(std::to_string(kind)), periodicity_(std::to_string(periodicity))
+    {
+    }
+    std::string line(Date date, double value, const std::string& symbol)
+    {
+        if (!valueText_ || value != value_) {
+            value_ = value;
+            valueText_ = formatText("%15.9f", {value});
+        }
+        std::string line;
+        line.reserve(48);
+        line += code_;
+        line += date.toString();
+        line += *valueText_;
+        line += kind_;
+        line += symbolText(symbol);
+        line += periodicity_;
+        return line;
+    }
+
+private:
+    std::string code_;
+    std::string kind_;
+    std::string periodicity_;
+    double value_ = 0;
+    std::optional<std::string> valueText_;
+};
 
 bool appendsEveryRow(int kind)
 {
@@ -58,6 +80,9 @@ void appendValues(ReferenceData& data, CalculationTable& table, Currencies& moed
                   Date queryFrom, Date queryTo, Date dataOrigem, bool conversor, int kind, int periodicity)
 {
     std::vector<IndexValueRow> rows = data.values(code, queryFrom, queryTo);
+    const std::size_t needed = table.size() + (appendsEveryRow(kind) ? rows.size() : 2) + 4;
+    if (needed > table.capacity()) table.reserve(std::max(needed, 2 * table.capacity()));
+    ValueLines lines(code, kind, periodicity);
     bool appended = false;
     for (std::size_t r = 0; r < rows.size(); ++r) {
         Date d = rows[r].date < dataOrigem ? dataOrigem : rows[r].date;
@@ -70,7 +95,7 @@ void appendValues(ReferenceData& data, CalculationTable& table, Currencies& moed
         }
         bool lastRow = r + 1 == rows.size();
         if (appendsEveryRow(kind) || (appendsEnds(kind) && (!appended || lastRow))) {
-            table.push_back(valueLine(code, d, rows[r].value, kind, moeda.atual, periodicity));
+            table.push_back(lines.line(d, rows[r].value, moeda.atual));
             appended = true;
         }
     }

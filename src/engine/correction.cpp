@@ -1,5 +1,6 @@
 #include "engine/correction.h"
 
+#include <algorithm>
 #include <cmath>
 #include <optional>
 
@@ -15,6 +16,36 @@ namespace {
 const char* const kMonthAbbreviations[] = {"Jan", "Fev", "Mar", "Abr", "Mai", "Jun",
                                            "Jul", "Ago", "Set", "Out", "Nov", "Dez"};
 
+// The texts of the last value and month shown: consecutive lines of an index
+// often repeat them (daily rates stay the same for weeks), and writing them is
+// the costly part of a memo line.
+class ShownTexts {
+public:
+    const std::string& value(long double v)
+    {
+        if (!valueText_ || v != value_) {
+            value_ = v;
+            valueText_ = formatText("%15.9n", {v});
+        }
+        return *valueText_;
+    }
+    const std::string& month(Date date)
+    {
+        const int key = date.year() * 12 + date.month();
+        if (!monthText_ || key != monthKey_) {
+            monthKey_ = key;
+            monthText_ = monthLabel(date);
+        }
+        return *monthText_;
+    }
+
+private:
+    long double value_ = 0;
+    std::optional<std::string> valueText_;
+    int monthKey_ = 0;
+    std::optional<std::string> monthText_;
+};
+
 struct Walk {
     ReferenceData& data;
     std::vector<std::string>& memo;
@@ -24,13 +55,36 @@ struct Walk {
     long double fatorAberto = 0;
     Date dataAberta;
     std::string codigoAberto;
+    ShownTexts shown;
 };
 
-std::string stepLine(const std::string& code, Date date, const char* label, long double value,
-                     const std::string& symbol, Amount v)
+void appendRightAligned(std::string& line, std::string_view text, std::size_t width)
 {
-    return formatText("%-10s em " + date.toString() + " %20s %15.9n = %4s%15.2n",
-                      {code, label, value, symbol, v});
+    const std::size_t length = columnCount(text);
+    if (length < width) line.append(width - length, ' ');
+    line += text;
+}
+
+// "%-10s em <when> %20s %15.9n = %4s%15.2n" with code, label, value, symbol
+// and V, written piece by piece; `when` is a date or a month label.
+std::string stepLine(Walk& w, const std::string& code, std::string_view when, std::string_view label,
+                     long double value, const std::string& symbol)
+{
+    std::string line;
+    line.reserve(96);
+    line += code;
+    const std::size_t codeLength = columnCount(code);
+    if (codeLength < 10) line.append(10 - codeLength, ' ');
+    line += " em ";
+    line += when;
+    line += ' ';
+    appendRightAligned(line, label, 20);
+    line += ' ';
+    line += w.shown.value(value);
+    line += " = ";
+    appendRightAligned(line, symbol, 4);
+    line += formatText("%15.2n", {w.v});
+    return line;
 }
 
 void divide(Walk& w, const std::string& code, Date date, long double value, const std::string& symbol)
@@ -40,7 +94,7 @@ void divide(Walk& w, const std::string& code, Date date, long double value, cons
     w.codigoAberto = code;
     if (std::optional<Amount> r = dividedBy(w.v, value)) {
         w.v = *r;
-        w.memo.push_back(stepLine(code, date, "Divide por:", value, symbol, w.v));
+        w.memo.push_back(stepLine(w, code, date.toString(), "Divide por:", value, symbol));
     } else {
         w.memo.push_back("Erro !!!: Ao dividir um valor do indice [" + code + "] em " + date.toString());
     }
@@ -51,7 +105,7 @@ void multiply(Walk& w, const std::string& code, Date date, long double value, co
 {
     if (std::optional<Amount> r = multipliedBy(w.v, value)) {
         w.v = *r;
-        w.memo.push_back(stepLine(code, date, "Multiplica por:", value, symbol, w.v));
+        w.memo.push_back(stepLine(w, code, date.toString(), "Multiplica por:", value, symbol));
     } else {
         w.memo.push_back("Erro !!!: Ao multiplicar um valor do indice [" + code + "] em " + date.toString());
     }
@@ -70,8 +124,7 @@ void addPercentage(Walk& w, const std::string& code, Date date, long double valu
         return;
     }
     w.v = *r;
-    w.memo.push_back(formatText("%-10s em %s %20s %15.9n = %4s%15.2n",
-                                {code, monthLabel(date), "Soma Perc.", value, symbol, w.v}));
+    w.memo.push_back(stepLine(w, code, w.shown.month(date), "Soma Perc.", value, symbol));
 }
 
 void convert(Walk& w, Date date, long double divisor, const std::string& symbol)
@@ -141,12 +194,21 @@ Amount ProporcaoMensal(bool ultimaLinha, Date dataRef, Date dataLinha, Date data
 Amount AplicaIndices(ReferenceData& data, const CalculationTable& tabela, std::vector<std::string>& memoria,
                      bool mesCheio, Date dataOrigem, Date dataCalculo, Amount valorOriginal)
 {
-    Walk w{data, memoria, valorOriginal, {}, false, 0, {}, {}};
+    Walk w{data, memoria, valorOriginal, {}, false, 0, {}, {}, {}};
     const std::size_t n = tabela.size();
+    if (memoria.size() + n + 2 > memoria.capacity())
+        memoria.reserve(std::max(memoria.size() + n + 2, 2 * memoria.capacity()));
+    std::string valueText;
+    long double tableValue = 0;
     for (std::size_t i = 0; i < n; ++i) {
         TableLine line = SeparaLinhaTabela(tabela[i]);
         Date date = engineDate(line.date);
-        long double value = parseTableNumber(line.value);
+        // The same number text reads as the same value.
+        if (i == 0 || line.value != valueText) {
+            tableValue = parseTableNumber(line.value);
+            valueText = line.value;
+        }
+        long double value = tableValue;
         std::string kind = kindName(line.kind);
         const bool first = i == 0;
         const bool last = i + 1 == n;

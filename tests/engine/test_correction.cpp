@@ -1,9 +1,13 @@
 // The index walk, the pro-rata of monthly percentages and the interest formulas.
 #include <gtest/gtest.h>
 
+#include <random>
+
+#include "data/format_text.h"
 #include "engine/amount_steps.h"
 #include "engine/correction.h"
 #include "engine/interest.h"
+#include "engine/text_columns.h"
 #include "foxpro/codepage.h"
 #include "memory_reference.h"
 
@@ -91,6 +95,42 @@ TEST_F(WalkTest, ExactDaysProrateFirstAndLastMonth)
     EXPECT_NE(memo[3].find("0,000000000"), std::string::npos) << memo[3];  // month of the calculation date
     walk(t, true, Date(10, 3, 2001), Date(20, 6, 2001), "1000,00");
     EXPECT_NE(memo[0].find("3,100000000"), std::string::npos) << memo[0];
+}
+
+// Memo lines are written piece by piece; they must read exactly as the
+// layouts say, for any value, code and symbol.
+TEST_F(WalkTest, MemoLinesFollowTheirLayoutsForAnyValue)
+{
+    std::mt19937 random(7);
+    std::uniform_int_distribution<int> cents(-300, 400);
+    CalculationTable t;
+    std::vector<long double> values;
+    for (int i = 0; i < 400; ++i) {
+        const int c = i % 7 == 0 ? 123 : cents(random);  // some values repeat
+        const long double v = c / 100.0L;
+        values.push_back(v);
+        const Date d(1, 1 + i % 12, 1990 + i / 12);
+        t.push_back(padRightTo(i % 2 ? "ÍNDICE" : "IGPDI", 10) + d.toString() + formatText("%15.9f", {v}) +
+                    "2" + (i % 3 ? " Cr$" : "NCz$") + "2");
+    }
+    t.push_back(valueLine("BTN", "01/06/2023", "12345,678900000", '1'));
+    t.push_back(valueLine("BTN", "01/07/2023", "12400,000000000", '1'));
+    walk(t, true, Date(1, 1, 1990), Date(31, 7, 2023), "98765432,1");
+    ASSERT_EQ(memo.size(), t.size() + 1);
+    Amount v = Amount::parse("98765432,1");
+    for (std::size_t i = 0; i < values.size(); ++i) {
+        v = *withPercentage(v, values[i]);
+        const Date d(1, 1 + static_cast<int>(i) % 12, 1990 + static_cast<int>(i) / 12);
+        EXPECT_EQ(memo[i], formatText("%-10s em %s %20s %15.9n = %4s%15.2n",
+                                      {i % 2 ? "ÍNDICE" : "IGPDI", monthLabel(d), "Soma Perc.", values[i],
+                                       i % 3 ? " Cr$" : "NCz$", v}));
+    }
+    v = *dividedBy(v, 12345.6789L);
+    EXPECT_EQ(memo[values.size()], formatText("%-10s em 01/06/2023 %20s %15.9n = %4s%15.2n",
+                                              {"BTN", "Divide por:", 12345.6789L, "  R$", v}));
+    v = *multipliedBy(v, 12400);
+    EXPECT_EQ(memo[values.size() + 1], formatText("%-10s em 01/07/2023 %20s %15.9n = %4s%15.2n",
+                                                  {"BTN", "Multiplica por:", 12400.0L, "  R$", v}));
 }
 
 TEST(ProRata, SharesOfTheMonth)
