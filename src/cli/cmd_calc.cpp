@@ -130,7 +130,11 @@ int runWorksheetMode(const CalcOptions& o, std::ostream& out, std::ostream& err)
         return 1;
     }
     const ItemCalculation& calc = report.items.at(0).calculation;
-    for (const std::string& line : calc.memoLines) out << line << "\n";
+    // A failed stage leaves no memo file: only its error text is shown.
+    if (calc.outcome == ItemOutcome::FailedStage)
+        out << calc.error << "\n";
+    else
+        for (const std::string& line : calc.memoLines) out << line << "\n";
     out << resultsLine(calc.results) << "\n";
     return 0;
 }

@@ -1,7 +1,8 @@
 // quintara-cli recalc DIR CASE dd/mm/yyyy [--all]: loads a case's items as the
 // worksheet does, marks every item with --all, runs the calculation run
 // (results into PITCALCU, memo files into the data directory) and prints one
-// line per item: its number and total, or its error.
+// line per item: its number and total (as stored in VALORTOT, fees not
+// included), or its error.
 #include <ostream>
 
 #include "cli/calc_options.h"
@@ -42,11 +43,11 @@ int cmdRecalc(const Args& args, std::ostream& out, std::ostream& err)
         const ItemCalculation& calc = item.calculation;
         out << itemNumberText(item.row) << " ";
         if (calc.outcome == ItemOutcome::Calculated)
-            out << calc.results.total().toMachineText() << "\n";
-        else if (calc.outcome == ItemOutcome::FailedStage)
-            out << calc.error << "\n";
-        else
+            out << calc.results.itemTotal().toMachineText() << "\n";
+        else if (calc.outcome == ItemOutcome::Interrupted)
             out << "interrompido\n";
+        else
+            out << calc.error << "\n";
     }
     if (!report.platformError.empty()) {
         err << "quintara-cli recalc: " << report.platformError << "\n";

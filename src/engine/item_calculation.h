@@ -38,16 +38,21 @@ struct ItemResults {
     Amount compensatory;  // Jc
     Amount fine;          // F
     Amount fees;          // H
-    Amount total() const { return corrected + ordinary + compensatory + fine + fees; }
+    // The memo's "TOTAL DO CÁLCULO": everything, fees included.
+    Amount total() const { return itemTotal() + fees; }
+    // The item's total (grid column "Total Corrigido", VALORTOT): fees apart.
+    Amount itemTotal() const { return corrected + ordinary + compensatory + fine; }
 };
 
-enum class ItemOutcome { Calculated, FailedStage, Interrupted };
+// PlatformError: a date or number that did not convert, or a step that
+// overflowed, ended the whole run during this item (its error holds the message).
+enum class ItemOutcome { Calculated, FailedStage, Interrupted, PlatformError };
 
 struct ItemCalculation {
     ItemOutcome outcome = ItemOutcome::Calculated;
     std::vector<std::string> memoLines;         // the memo file's lines so far
     std::vector<std::string> calculationLines;  // the 83-character lines
-    std::string error;                          // the failed stage's text
+    std::string error;                          // the failed stage's text or the platform error
     ItemResults results;
     Sequence adjusted;
     CalculationTable table;

@@ -50,7 +50,7 @@ void writeResults(WorksheetGrid& grid, int row, const ItemResults& r, const std:
     grid.setCell(row, colOrdinaryInterest, amountCell("%19.2f", r.ordinary));
     grid.setCell(row, colCompensatoryInterest, amountCell("%19.2f", r.compensatory));
     grid.setCell(row, colFine, amountCell("%19.2f", r.fine));
-    grid.setCell(row, colTotal, amountCell("%19.2f", r.corrected + r.ordinary + r.compensatory + r.fine));
+    grid.setCell(row, colTotal, amountCell("%19.2f", r.itemTotal()));
     grid.setCell(row, colFees, amountCell("%15.2f", r.fees));
     grid.setCell(row, colCalculationDate, calculationDate);
     grid.setCell(row, colMark, "");
@@ -58,7 +58,9 @@ void writeResults(WorksheetGrid& grid, int row, const ItemResults& r, const std:
 
 struct Interrupt {};
 
-// Steps 10 to 12 of one calculated item.
+// Steps 10 to 12 of one calculated item. The interrupt is tested after the
+// grid and after the record are written; once the memo file is saved the item
+// is done, and the row loop stops before the next row.
 void storeItem(ItemReport& report, WorksheetGrid& grid, ItemStore* store, const std::string& caseNumber,
                const std::string& dateText, Date date, const std::function<void(int)>& done)
 {
@@ -73,7 +75,6 @@ void storeItem(ItemReport& report, WorksheetGrid& grid, ItemStore* store, const 
         store->writeMemo(caseNumber, row, calc.memoLines);
         report.memoWritten = true;
     }
-    done(12);
 }
 
 }  // namespace
@@ -168,11 +169,15 @@ RunReport PreparaCalculo(ReferenceData& data, WorksheetGrid& grid, ItemStore* st
                                     if (hooks.progress) hooks.progress(r, step);
                                 }};
             item.calculation = ExecutarCalculo(data, params, date, itemHooks);
-            if (item.calculation.outcome == ItemOutcome::Calculated)
+            if (item.calculation.outcome == ItemOutcome::Calculated) {
                 storeItem(item, grid, store, caseNumber, calculationDate, date, done);
+                if (hooks.progress) hooks.progress(r, 12);
+            }
         } catch (const Interrupt&) {
             item.calculation.outcome = ItemOutcome::Interrupted;
         } catch (const std::exception& e) {
+            item.calculation.outcome = ItemOutcome::PlatformError;
+            item.calculation.error = e.what();
             report.platformError = e.what();
         }
         if (hooks.itemEnded) hooks.itemEnded(r);

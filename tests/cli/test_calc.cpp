@@ -175,11 +175,19 @@ TEST_F(CalcScenario, FailedStagesAndBadArguments)
     CliResult unknown =
         calc({"--form", "77", "--origin", "01/01/2020", "--date", "31/01/2020", "--amount", "10"});
     EXPECT_EQ(unknown.code, 0);
-    EXPECT_EQ(unknown.count("Erro !!!. Ao montar sequência Original."), 1);
-    EXPECT_EQ(unknown.results(), "RESULTS P=10.0000 V=0.0000 Jo=0.0000 Jc=0.0000 F=0.0000 H=0.0000");
-    CliResult early =
-        calc({"--form", "12", "--origin", "01/01/2019", "--date", "31/01/2020", "--amount", "10"});
-    EXPECT_EQ(early.count("Erro !!!. Ao montar sequência desse Cálculo"), 1);
+    // No memo file is made for a failed stage: its error text and the results kept.
+    EXPECT_EQ(unknown.lines(),
+              (std::vector<std::string>{"Erro !!!. Ao montar sequência Original.",
+                                        "RESULTS P=10.0000 V=0.0000 Jo=0.0000 Jc=0.0000 F=0.0000 H=0.0000"}));
+    for (const char* mode : {"worksheet", "quick"}) {
+        CliResult early = calc({"--form", "12", "--origin", "01/01/2019", "--date", "31/01/2020", "--amount",
+                                "10", "--mode", mode});
+        EXPECT_EQ(early.code, 0);
+        EXPECT_EQ(early.lines(), (std::vector<std::string>{
+                                     "Erro !!!. Ao montar sequência desse Cálculo",
+                                     "RESULTS P=10.0000 V=0.0000 Jo=0.0000 Jc=0.0000 F=0.0000 H=0.0000"}))
+            << mode;
+    }
     CliResult badDate =
         calc({"--form", "10", "--origin", "31/02/2020", "--date", "31/01/2020", "--amount", "10"});
     EXPECT_EQ(badDate.code, 2);
@@ -240,6 +248,39 @@ TEST_F(CalcScenario, RecalcStoresResultsAndMemoFiles)
     EXPECT_TRUE(bytes.starts_with("Info: Buscando dados definidos na forma de corre\xE7\xE3o!.\r\n"))
         << bytes;
     EXPECT_TRUE(bytes.ends_with("SEQUENCIA\r\nINPC      01/06/199431/07/1994\r\n"));
+}
+
+TEST_F(CalcScenario, RecalcPrintsTheItemTotalWithoutFeesAndTheErrorThatEndedTheRun)
+{
+    {
+        auto dm = DataModule::openFolder(data);
+        WorksheetGrid grid;
+        for (int row : {1, 2, 3}) {
+            auto set = [&](int column, const std::string& text) { grid.setCell(row, column, text); };
+            set(colOriginDate, "01/07/1994");
+            set(colOriginalAmount, "1000,00");
+            set(colMonthMode, "CHEIO");
+            set(colConverter, "NÃO");
+            set(colOrdinaryFormula, row == 2 ? "x" : "0");  // a formula cell that does not convert
+            set(colCompensatoryFormula, "0");
+            set(colFormCode, "010");
+            set(colDebtOrPayment, "DÍVIDA");
+            set(colIndexQuantity, "0");
+            set(colIndexValue, "0");
+            set(colFeeRate, "10");
+            foxpro::Table& items = dm->ItensProcesso();
+            items.setTag("");
+            items.append();
+            GravaItem(grid, row, "2024-000888", items);
+            items.post();
+        }
+    }
+    CliResult r = cli({"recalc", data, "2024-000888", "31/07/1994"});
+    EXPECT_EQ(r.code, 1);
+    // July 1994 INPC 7,75 %: 1077,50, the total as VALORTOT holds it (the
+    // 107,75 of fees apart); the run ends at item 2 and item 3 is not started.
+    EXPECT_EQ(r.lines(), (std::vector<std::string>{"001 1077.5000", "002 'x' is not a valid integer value"}));
+    EXPECT_NE(r.err.find("'x' is not a valid integer value"), std::string::npos) << r.err;
 }
 
 }  // namespace

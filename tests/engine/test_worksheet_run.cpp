@@ -167,6 +167,22 @@ TEST_F(RunTest, InterruptKeepsTheItemPendingAndStopsTheLoop)
     EXPECT_EQ(beeps, 2);
 }
 
+TEST_F(RunTest, InterruptAfterTheMemoIsSavedKeepsTheItemCalculated)
+{
+    addItem(1, "01/01/1995", "100,00", "001");
+    addItem(2, "01/01/1995", "100,00", "001");
+    RunHooks hooks;
+    bool stop = false;
+    hooks.progress = [&stop](int item, int step) { stop |= item == 1 && step == 12; };
+    hooks.interrupted = [&stop] { return stop; };
+    RunReport r = run("31/03/1995", 0, hooks);
+    EXPECT_TRUE(r.interrupted);
+    ASSERT_EQ(r.items.size(), 1u);
+    EXPECT_EQ(r.items[0].calculation.outcome, ItemOutcome::Calculated);
+    EXPECT_TRUE(r.items[0].memoWritten);
+    EXPECT_EQ(grid.cell(2, colMark), "$");
+}
+
 TEST_F(RunTest, PlatformErrorEndsTheRunAndEarlierRowsKeepResults)
 {
     addItem(1, "01/01/1995", "100,00", "001");
@@ -174,6 +190,9 @@ TEST_F(RunTest, PlatformErrorEndsTheRunAndEarlierRowsKeepResults)
     addItem(3, "01/01/1995", "100,00", "001");
     RunReport r = run("31/03/1995");
     EXPECT_EQ(r.platformError, "'xx/01/1995' is not a valid date");
+    ASSERT_EQ(r.items.size(), 2u);
+    EXPECT_EQ(r.items[1].calculation.outcome, ItemOutcome::PlatformError);
+    EXPECT_EQ(r.items[1].calculation.error, r.platformError);
     EXPECT_EQ(grid.cell(1, colMark), "");
     EXPECT_EQ(grid.cell(3, colMark), "$");
 }
