@@ -237,6 +237,9 @@ TEST(WorksheetGridRows, FreeRowsAreReusedBeforeTheGridGrows)
 TEST(MemoFile, Windows1252WithCrLfAfterEveryLine)
 {
     EXPECT_EQ(memoFileBytes({"Cálculo", "SEQUENCIA"}), "C\xE1lculo\r\nSEQUENCIA\r\n");
+    // Runs of several characters outside ASCII, one that the code page lacks, and an empty line.
+    EXPECT_EQ(memoFileBytes({"CONVERSÃO  => Índice", "€½✓x", ""}),
+              "CONVERS\xC3O  => \xCDndice\r\n\x80\xBD?x\r\n\r\n");
 }
 
 }  // namespace
