@@ -1,9 +1,8 @@
 #include "engine/interest.h"
 
-#include <cmath>
 #include <stdexcept>
 
-#include "engine/amount_steps.h"
+#include "engine/scaled_amounts.h"
 
 namespace quintara {
 
@@ -18,16 +17,12 @@ int yearDays(bool uses360)
 
 Amount compoundInterest(Amount valor, long double taxaAnual, long days, int yearDays)
 {
-    long double r = taxaAnual / 100 / yearDays;
-    return requireAmount(
-        roundedAmount(valor.toLongDouble() * (std::pow(1 + r, static_cast<long double>(days)) - 1)),
-        "compound interest");
+    return compoundInterestOf(valor, taxaAnual, days, yearDays);
 }
 
 Amount simpleInterest(Amount valor, long double taxaAnual, long days, int yearDays)
 {
-    long double r = taxaAnual / 100 / yearDays;
-    return requireAmount(roundedAmount(valor.toLongDouble() * r * days), "simple interest");
+    return simpleInterestOf(valor, taxaAnual, days, yearDays);
 }
 
 Amount JurosCompostos(ReferenceData& data, Amount valor, long double taxaAnual, Date dataInicio, Date dataFim)
@@ -38,6 +33,17 @@ Amount JurosCompostos(ReferenceData& data, Amount valor, long double taxaAnual, 
 Amount JurosSimples(ReferenceData& data, Amount valor, long double taxaAnual, Date dataInicio, Date dataFim)
 {
     return simpleInterest(valor, taxaAnual, dataFim - dataInicio, yearDays(data.uses360DayYear()));
+}
+
+Amount JurosCompostos(ReferenceData& data, Amount valor, Amount taxaAnual, Date dataInicio, Date dataFim)
+{
+    return compoundInterestOf(valor, taxaAnual.toLongDouble(), dataFim - dataInicio,
+                              yearDays(data.uses360DayYear()));
+}
+
+Amount JurosSimples(ReferenceData& data, Amount valor, Amount taxaAnual, Date dataInicio, Date dataFim)
+{
+    return simpleInterestOf(valor, taxaAnual, dataFim - dataInicio, yearDays(data.uses360DayYear()));
 }
 
 Amount JurosCompostos(DataModule& dm, Amount valor, long double taxaAnual, Date dataInicio, Date dataFim)

@@ -15,6 +15,10 @@ Amount JurosCompostos(ReferenceData& data, Amount valor, long double taxaAnual, 
                       Date dataFim);
 // valor × r × t.
 Amount JurosSimples(ReferenceData& data, Amount valor, long double taxaAnual, Date dataInicio, Date dataFim);
+// The worksheet's rates are amounts: simple interest on them is exact before
+// its one rounding.
+Amount JurosCompostos(ReferenceData& data, Amount valor, Amount taxaAnual, Date dataInicio, Date dataFim);
+Amount JurosSimples(ReferenceData& data, Amount valor, Amount taxaAnual, Date dataInicio, Date dataFim);
 Amount JurosCompostos(DataModule& dm, Amount valor, long double taxaAnual, Date dataInicio, Date dataFim);
 Amount JurosSimples(DataModule& dm, Amount valor, long double taxaAnual, Date dataInicio, Date dataFim);
 

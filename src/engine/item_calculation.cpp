@@ -3,10 +3,11 @@
 #include <stdexcept>
 
 #include "data/format_text.h"
-#include "engine/amount_steps.h"
 #include "engine/correction.h"
 #include "engine/interest.h"
+#include "engine/scaled_amounts.h"
 #include "engine/sequence.h"
+#include "engine/text_columns.h"
 
 namespace quintara {
 
@@ -41,8 +42,8 @@ private:
 Amount interest(ReferenceData& data, int formula, Amount base, Amount rate, Date start, Date end)
 {
     formulaName(formula);  // an unknown formula code ends the run
-    return formula == 0 ? JurosSimples(data, base, rate.toLongDouble(), start, end)
-                        : JurosCompostos(data, base, rate.toLongDouble(), start, end);
+    return formula == 0 ? JurosSimples(data, base, rate, start, end)
+                        : JurosCompostos(data, base, rate, start, end);
 }
 
 std::string interestLine(const char* label, Amount rate, long days, int formula, const std::string& symbol,
@@ -72,8 +73,7 @@ void computeInterestAndFees(ReferenceData& data, const ItemParameters& item, Dat
                                      item.compensatoryFormula, c.moedaAtual, r.compensatory));
     steps.done(6);
     c.memoLines.emplace_back("Info: Preparando o Resultado do Cálculo...");
-    r.fine =
-        fineOf(r.corrected, r.ordinary, r.compensatory, item.fineRate.toLongDouble(), item.fineOnInterest);
+    r.fine = fineOf(r.corrected, r.ordinary, r.compensatory, item.fineRate, item.fineOnInterest);
     if (r.fine > Amount())
         lines.push_back(formatText(
             "%-20s=%1s%-6.2n (%30s) = %4s%15.2n",
@@ -81,7 +81,7 @@ void computeInterestAndFees(ReferenceData& data, const ItemParameters& item, Dat
              item.fineOnInterest ? "SOBRE VALOR CORRIGIDO + JUROS" : "SOBRE VALOR CORRIGIDO APENAS",
              c.moedaAtual, r.fine}));
     r.fees = item.feeRate > Amount()
-                 ? percentOf(r.corrected + r.compensatory + r.ordinary + r.fine, item.feeRate.toLongDouble())
+                 ? percentOf(r.corrected + r.compensatory + r.ordinary + r.fine, item.feeRate)
                  : Amount();
     lines.push_back(formatText("%-20s=%1s%-6.2n %32s = %4s%15.2n",
                                {"Honorários", "%", item.feeRate, "", c.moedaAtual, r.fees}));
@@ -136,10 +136,20 @@ Date zeroDate()
 
 Amount percentOf(Amount base, long double rate)
 {
-    return requireAmount(roundedAmount(base.toLongDouble() * rate / 100), "percentage");
+    return percentOfAmount(base, rate, "percentage");
+}
+
+Amount percentOf(Amount base, Amount rate)
+{
+    return percentOfAmount(base, rate, "percentage");
 }
 
 Amount fineOf(Amount corrected, Amount ordinary, Amount compensatory, long double rate, bool onInterest)
+{
+    return percentOf(onInterest ? corrected + compensatory + ordinary : corrected, rate);
+}
+
+Amount fineOf(Amount corrected, Amount ordinary, Amount compensatory, Amount rate, bool onInterest)
 {
     return percentOf(onInterest ? corrected + compensatory + ordinary : corrected, rate);
 }
@@ -151,11 +161,11 @@ Amount principalOf(Amount amount, const CalculationTable& table)
         if (text.rfind(kConversionCode, 0) != 0) continue;  // only conversion lines matter here
         TableLine line = SeparaLinhaTabela(text);
         if (!line.isConversion()) continue;
-        Amount divisor = requireAmount(roundedAmount(parseTableNumber(line.value)), "currency divisor");
+        const Amount divisor = Amount::parse(trimBlanks(line.value));
         if (divisor.isZero())
             throw std::domain_error("division by zero: the currency divisor at " + line.date +
                                     " is 0, so the principal cannot be converted");
-        p = requireAmount(dividedBy(p, divisor.toLongDouble()), "principal");
+        p = dividedByAmount(p, divisor, "principal");
     }
     return p;
 }
