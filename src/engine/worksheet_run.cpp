@@ -15,8 +15,10 @@ namespace {
 
 Amount cellAmountOrZero(const WorksheetGrid& grid, int row, int column)
 {
+    const std::string text = trimBlanks(grid.cell(row, column));
+    if (text.empty()) return Amount();  // the usual empty cell, without an exception
     try {
-        return Amount::parse(trimBlanks(grid.cell(row, column)));
+        return Amount::parse(text);
     } catch (const std::exception&) {
         return Amount();
     }
