@@ -27,9 +27,17 @@ std::string hexByte(unsigned v)
     return buf;
 }
 
+// Built by appending into one reserved string: GCC 12 at -O3 misreads the
+// inlined `literal + string` (an insert at position 0) as an overlapping copy.
 std::string quotedText(std::string_view bytes)
 {
-    return "\"" + escapeDumpText(bytes) + "\"";
+    const std::string escaped = escapeDumpText(bytes);
+    std::string out;
+    out.reserve(escaped.size() + 2);
+    out += '"';
+    out += escaped;
+    out += '"';
+    return out;
 }
 
 // A date key or date value as the dump prints it.
@@ -152,7 +160,9 @@ std::vector<Search> searchesFor(const CdxTagInfo& tag, const std::vector<std::st
     const bool date = tag.keyType == 'D';
     for (std::size_t p : positions) {
         const std::string& k = keys[p - 1];
-        const std::string at = "@" + std::to_string(p) + "-";
+        std::string at = "@";
+        at += std::to_string(p);
+        at += '-';
         if (date) {
             const std::int32_t julian = decodeDateKey(k);
             out.push_back(Search{at + "exact", k, dateText(julian)});

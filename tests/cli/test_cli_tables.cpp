@@ -7,6 +7,7 @@
 #include <sstream>
 
 #include "cli/cli.h"
+#include "fixture_copy.h"
 
 namespace fs = std::filesystem;
 
@@ -14,7 +15,7 @@ namespace {
 
 fs::path fixtures(const std::string& folder)
 {
-    return fs::path(QUINTARA_SHARED_DIR) / "data" / folder;
+    return quintaratest::FixtureCopies::folder(folder);
 }
 
 std::string readAll(const fs::path& path)

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "fixture_copy.h"
 #include "foxpro/record_view.h"
 
 namespace cdxtest {
@@ -26,7 +27,7 @@ inline std::string readFile(const std::filesystem::path& path)
 
 inline std::filesystem::path fixtures(const std::string& folder = "foxpro")
 {
-    return std::filesystem::path(QUINTARA_SHARED_DIR) / "data" / folder;
+    return quintaratest::FixtureCopies::folder(folder);
 }
 
 // A record held in memory: field bytes laid out one after another.

@@ -10,13 +10,15 @@
 #include <stdexcept>
 #include <string>
 
+#include "fixture_copy.h"
+
 namespace tabletest {
 
 namespace fs = std::filesystem;
 
 inline fs::path fixtureDir(const std::string& folder = "foxpro")
 {
-    return fs::path(QUINTARA_SHARED_DIR) / "data" / folder;
+    return quintaratest::FixtureCopies::folder(folder);
 }
 
 inline std::string readBytes(const fs::path& path)

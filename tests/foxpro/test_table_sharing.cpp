@@ -34,7 +34,10 @@ TEST(TableSharing, ExclusiveUseExcludesEveryOtherOpener)
     Table again(path);
     EXPECT_TRUE(again.isOpen());
 
-    const std::string readOnly = (fixtureDir() / "DSTPARAM.DBF").string();
+    // A table whose file has no write permission opens read-only, also for
+    // root, who could write it anyway: the engine goes by the permission bits.
+    const std::string readOnly = dir.copyTable("DSTPARAM");
+    fs::permissions(readOnly, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
     EXPECT_THROW(Table(readOnly, OpenMode::Exclusive), foxpro::Error);
     Table reader(readOnly);
     EXPECT_THROW(reader.edit(), foxpro::Error);
