@@ -13,6 +13,8 @@ int cmdPack(const Args& args, std::ostream& out, std::ostream& err);
 int cmdCalc(const Args& args, std::ostream& out, std::ostream& err);
 int cmdTable(const Args& args, std::ostream& out, std::ostream& err);
 int cmdRecalc(const Args& args, std::ostream& out, std::ostream& err);
+int cmdConsorcio(const Args& args, std::ostream& out, std::ostream& err);
+int cmdPrice(const Args& args, std::ostream& out, std::ostream& err);
 
 // Each command lives in its own file; this table only names them.
 const std::vector<Command>& commands()
@@ -38,6 +40,12 @@ const std::vector<Command>& commands()
          cmdCalc},
         {"table", "table DIR --form CODE --origin dd/mm/yyyy --date dd/mm/yyyy [--converter]", cmdTable},
         {"recalc", "recalc DIR CASE dd/mm/yyyy [--all]", cmdRecalc},
+        {"consorcio",
+         "consorcio DIR --value V --instalments N --first-due dd/mm/yyyy --date dd/mm/yyyy [--paid K] "
+         "[--admin-fee R] [--reserve-fund R] [--life-insurance R] [--interest R] [--fine R] [--residual R]",
+         cmdConsorcio},
+        {"price", "price DIR --amount V --years TEXT [--rate TEXT] [--symbol S --singular NAME --plural NAME]",
+         cmdPrice},
     };
     return table;
 }
