@@ -1,3 +1,5 @@
+#include "app/calculators/frm_consorcio.h"
+#include "app/calculators/frm_price.h"
 #include "app/frm_principal.h"
 
 #include <QCloseEvent>
@@ -210,6 +212,18 @@ void TFrmPrincipal::MSobreClick()
 {
     TFrmSobre about(this);
     openChild(about);
+}
+
+void TFrmPrincipal::MConsorcioClick()
+{
+    TFrmConsorcio dialog(dm_, this);
+    openChild(dialog);
+}
+
+void TFrmPrincipal::MPriceClick()
+{
+    TFrmPrice dialog(dm_, this);
+    openChild(dialog);
 }
 
 void TFrmPrincipal::ToolButton13Click()

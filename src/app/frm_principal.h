@@ -131,6 +131,8 @@ public slots:
     void MConteudoClick();
     void MSobreClick();
     void ToolButton13Click();
+    void MConsorcioClick();
+    void MPriceClick();
 
 protected:
     void closeEvent(QCloseEvent* event) override;

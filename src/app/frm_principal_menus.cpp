@@ -117,10 +117,12 @@ void TFrmPrincipal::buildMenus()
     connect(MForum, &QAction::triggered, this, [this] { openSupportPage(kForumAddress); });
     connect(MHelpDesk, &QAction::triggered, this, [this] { openSupportPage(kHelpDeskAddress); });
     connect(MAtualizacoes, &QAction::triggered, this, [this] { openSupportPage(kUpdatesAddress); });
+    connect(MConsorcio, &QAction::triggered, this, &TFrmPrincipal::MConsorcioClick);
+    connect(MPrice, &QAction::triggered, this, &TFrmPrincipal::MPriceClick);
 
     // The windows of the reference tables, cases, costs and calculators come later.
     markInConstruction({MIndicadores, MMoeda, MFormasCorrecao, MTabelaCustas, MProcessos, MIndicadorPessoal,
-                        MGrafico, MFastCalc, MPlanilha, MConsorcio, MContagemCustas, MPrice});
+                        MGrafico, MFastCalc, MPlanilha, MContagemCustas});
 }
 
 void TFrmPrincipal::buildToolBars()
@@ -199,6 +201,7 @@ void TFrmPrincipal::buildToolBars()
 
     connect(BtSelectUsr, &QAction::triggered, this, &TFrmPrincipal::MSelecaoUsuarioClick);
     connect(ToolButton13, &QAction::triggered, this, &TFrmPrincipal::ToolButton13Click);
+    connect(TbConsorcio, &QAction::triggered, this, &TFrmPrincipal::MConsorcioClick);
     connect(TbMiniNavegador, &QAction::triggered, this, [this] { openSupportPage(kSiteAddress); });
     connect(TBMiniCorreio, &QAction::triggered, this, [this] { openSupportPage(kMailAddress); });
     connect(TbForum, &QAction::triggered, this, [this] { openSupportPage(kForumAddress); });
@@ -206,7 +209,7 @@ void TFrmPrincipal::buildToolBars()
     connect(ComboBox->lineEdit(), &QLineEdit::returnPressed, this, &TFrmPrincipal::ComboBoxChange);
 
     markInConstruction({TbIndicadores, TbMoeda, TbFormadeCorrecao, TbTabeladeCustas, TbGrafico, TbFastCalc,
-                        TbPlanilha, TbConsorcio, TbContagemdeCustas});
+                        TbPlanilha, TbContagemdeCustas});
 }
 
 }  // namespace quintara

@@ -6,11 +6,15 @@
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
+#include <QSpinBox>
 #include <QTreeWidget>
 #include <QUrl>
 #include <cstdio>
 #include <exception>
 
+#include "app/calculators/frm_consorcio.h"
+#include "app/calculators/frm_price.h"
 #include "app/application.h"
 #include "app/f_diretorio.h"
 #include "app/form_abertura.h"
@@ -27,6 +31,8 @@
 #include "app/frm_usuarios.h"
 #include "app/modal_runner.h"
 #include "reports/report_painter.h"
+#include "ui/amount_edit.h"
+#include "ui/date_edit.h"
 #include "ui/prompter.h"
 
 namespace quintara {
@@ -143,6 +149,43 @@ void shootUserDialogs(Shooter& shooter, TFrmPrincipal& main, DataModule& dm)
     shooter.shoot(detail, QStringLiteral("TFrmDestacaUsuario"));
 }
 
+// The calculators with a worked example typed in and calculated, and their reports.
+void shootCalculators(Shooter& shooter, TFrmPrincipal& main, DataModule& dm)
+{
+    TFrmConsorcio consortium(dm, &main);
+    consortium.show();
+    consortium.NomeConsorciado->setText(QStringLiteral("Maria da Silva"));
+    consortium.ObjetoConsorcio->setText(QStringLiteral("Automóvel"));
+    consortium.ValordoBem->setAmount(Amount::parse("48000"));
+    consortium.ParcelasPlano->setValue(60);
+    consortium.ParcelasPagas->setValue(10);
+    consortium.TAxaAdministrativa->setText(QStringLiteral("12,000000"));
+    consortium.FundodeReserva->setText(QStringLiteral("2,000000"));
+    consortium.SegurodeVida->setText(QStringLiteral("0,050000"));
+    consortium.JurosAno->setText(QStringLiteral("12,00"));
+    consortium.Multa->setText(QStringLiteral("2,00"));
+    const Date today = Date::today();
+    consortium.VencimentoParcela1->setDate(Date(10, today.month(), today.year() - 1));
+    consortium.btCalcular->click();
+    shooter.shoot(consortium, QStringLiteral("TFrmConsorcio"));
+    const reports::PageModel consortiumModel = reports::consortiumReport(consortium.reportData());
+    shooter.save(reports::renderPage(consortiumModel, 0), QStringLiteral("TFrmQrConsorcio"));
+    shooter.savePdf(consortiumModel, QStringLiteral("TFrmQrConsorcio"));
+
+    TFrmPrice price(dm, &main);
+    price.show();
+    price.valor->setAmount(Amount::parse("100000"));
+    price.prazo->setText(QStringLiteral("10"));
+    price.juroano->setText(QStringLiteral("12"));
+    price.Button1->click();
+    shooter.shoot(price, QStringLiteral("TFrmPrice"));
+    if (price.reportData()) {
+        const reports::PageModel priceModel = reports::priceReport(*price.reportData());
+        shooter.save(reports::renderPage(priceModel, 0), QStringLiteral("TQFrmPrice"));
+        shooter.savePdf(priceModel, QStringLiteral("TQFrmPrice"));
+    }
+}
+
 }  // namespace
 
 int takeScreenshots(Startup& startup, const QString& folder)
@@ -185,6 +228,8 @@ int takeScreenshots(Startup& startup, const QString& folder)
     const reports::PageModel sheetReport = TFrmQrpPlanilha::prepare(main.sheetForReport());
     shooter.save(reports::renderPage(sheetReport, 0), QStringLiteral("TFrmQrpPlanilha"));
     shooter.savePdf(sheetReport, QStringLiteral("TFrmQrpPlanilha"));
+
+    shootCalculators(shooter, main, dm);
 
     // The reorganiser closes the data module's tables, so it comes last.
     TFormIndices reorganiser(dm, &main);
