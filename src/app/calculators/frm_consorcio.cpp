@@ -115,8 +115,8 @@ void TFrmConsorcio::buildFields(QWidget* page)
     TAxaAdministrativa = percentField(rates, "TAxaAdministrativa");
     FundodeReserva = percentField(rates, "FundodeReserva");
     SegurodeVida = percentField(rates, "SegurodeVida");
-    JurosAno = percentField(rates, "JurosAno");
-    Multa = percentField(rates, "Multa");
+    JurosAno = percentField(rates, "JurosAno", 2);
+    Multa = percentField(rates, "Multa", 2);
     Residual = percentField(rates, "Residual");
     auto* ratesForm = new QFormLayout(rates);
     ratesForm->addRow(QStringLiteral("Taxa Administrativa (%)"), TAxaAdministrativa);

@@ -30,6 +30,14 @@ void type(QWidget* field, const QString& text)
     QTest::keyClick(field, Qt::Key_Tab);
 }
 
+// Shows the window as the active one, so that focus moves as on a desktop.
+void showActive(QWidget& window)
+{
+    window.show();
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+}
+
 void setCount(QSpinBox* box, int value)
 {
     box->setFocus();
@@ -62,7 +70,7 @@ void fillPlan(TFrmConsorcio& w)
 TEST_F(CalculatorWindows, ConsortiumShowsInstalmentOverdueDatesAndTotals)
 {
     TFrmConsorcio w(*dm);
-    w.show();
+    showActive(w);
     fillPlan(w);
     type(w.JurosAno, QStringLiteral("12"));
     type(w.Multa, QStringLiteral("2"));
@@ -91,7 +99,7 @@ TEST_F(CalculatorWindows, ConsortiumShowsInstalmentOverdueDatesAndTotals)
 TEST_F(CalculatorWindows, ConsortiumRefusalKeepsThePreviousResultsAndFocusesTheField)
 {
     TFrmConsorcio w(*dm);
-    w.show();
+    showActive(w);
     fillPlan(w);
     QTest::mouseClick(w.btCalcular, Qt::LeftButton);
     const QString shown = w.lbValorCadaParcela->text();
@@ -116,17 +124,17 @@ TEST_F(CalculatorWindows, ConsortiumRefusalKeepsThePreviousResultsAndFocusesTheF
 TEST_F(CalculatorWindows, ConsortiumKeepsEntriesWhenActivatedAgain)
 {
     TFrmConsorcio w(*dm);
-    w.show();
+    showActive(w);
     fillPlan(w);
     w.FormActivate();
     EXPECT_EQ(w.ValordoBem->amount(), Amount::parse("12000"));
-    EXPECT_EQ(w.TAxaAdministrativa->text(), QStringLiteral("10"));
+    EXPECT_EQ(w.TAxaAdministrativa->text(), QStringLiteral("10,000000")) << "shown with six decimals once typed";
 }
 
 TEST_F(CalculatorWindows, PriceWritesThePaymentSentenceAndPrintsTheRunShown)
 {
     TFrmPrice w(*dm);
-    w.show();
+    showActive(w);
     EXPECT_FALSE(w.BtImprimir->isEnabled()) << "nothing to print before a calculation";
     EXPECT_EQ(w.edSigla->text(), QStringLiteral("R$"));
     type(w.valor, QStringLiteral("10000"));
