@@ -65,7 +65,7 @@ bool canonicalDecimal(std::string_view text, int decimals, std::string& out)
         static_cast<int>(frac.size()) > decimals && frac[static_cast<std::size_t>(decimals)] >= '5';
     frac.resize(static_cast<std::size_t>(decimals), '0');
     if (roundUp && incrementDigits(frac)) {
-        if (intPart.empty()) intPart = "0";
+        if (intPart.empty()) intPart.push_back('0');
         if (incrementDigits(intPart)) intPart.insert(intPart.begin(), '1');
     }
     const auto firstNonZero = intPart.find_first_not_of('0');
