@@ -10,6 +10,8 @@
 #include <cstring>
 #include <utility>
 
+#include "foxpro/write_faults.h"
+
 namespace foxpro {
 
 namespace {
@@ -195,6 +197,14 @@ void DbfFile::writeDeferred()
     ensureMapped(knownSize_);
 }
 
+void DbfFile::discardDeferred()
+{
+    if (tail_.empty()) return;
+    header_.recordCount = tailFirst_ - 1;
+    tail_.clear();
+    tailFirst_ = 0xFFFFFFFFu;
+}
+
 void DbfFile::requireNoDeferred() const
 {
     if (!tail_.empty()) throw Error(path_, "internal error: records kept in memory must be written first");
@@ -245,6 +255,10 @@ std::uint64_t DbfFile::currentFileSize() const
 void DbfFile::writeAt(std::uint64_t offset, std::string_view bytes)
 {
     if (!writable_) throw Error(path_, "the table is open read-only");
+    if (const int refused = writeHookVerdict(path_)) {
+        errno = refused;
+        throw Error(path_, systemError("cannot write to the table"));
+    }
     std::size_t done = 0;
     while (done < bytes.size()) {
         const ssize_t n =

@@ -61,6 +61,8 @@ public:
     void appendDeferred(std::string_view bytes);
     std::uint32_t deferredCount() const { return tail_.empty() ? 0 : header_.recordCount - tailFirst_ + 1; }
     void writeDeferred();
+    // Drops the kept records unwritten (a change being undone).
+    void discardDeferred();
     void writeDeletedFlag(std::uint32_t recno, bool deleted);
     // Writes the record count and today's date into the header.
     void writeCount(std::uint32_t count);

@@ -93,7 +93,7 @@ void Table::Impl::postAppend()
         headerLock = RangeLock::acquireWaiting(dbf.fd(), locks.headerByte(), 1, true, path,
                                                "the table header is locked by another user");
     const std::uint32_t r = reloadCount() + 1;
-    if (shared())
+    if (shared() && !bulkLock.held())  // a bulk change's file lock covers every record
         recordLock = RangeLock::acquireWaiting(dbf.fd(), locks.recordByte(r), 1, true, path,
                                                "record " + std::to_string(r) + " is locked by another user");
     writeMemos();
@@ -144,6 +144,7 @@ void Table::Impl::postEdit()
         updateIndex(oldKeys, newKeys, recno);
         index.commit();
     }
+    keepRecord(recno);
     dbf.writeRecord(recno, buffer, false);
     releaseEdit();
     cursorSynced = false;
@@ -164,7 +165,7 @@ void Table::edit()
     t.requireWritable();
     if (t.state != Impl::EditState::None) return;
     if (t.recno == 0) throw Error(t.path, "there is no current record to edit");
-    if (t.shared())
+    if (t.shared() && !t.bulkLock.held())
         t.recordLock = RangeLock::acquire(t.dbf.fd(), t.locks.recordByte(t.recno), 1, true, t.path,
                                           "record " + std::to_string(t.recno) + " is locked by another user");
     t.original.assign(t.dbf.record(t.recno));
@@ -207,9 +208,10 @@ void Table::remove()
     if (t.recno == 0) throw Error(t.path, "there is no current record to delete");
     t.commitAppends();
     RangeLock lock;
-    if (t.shared() && !t.recordLock.held())
+    if (t.shared() && !t.recordLock.held() && !t.bulkLock.held())
         lock = RangeLock::acquire(t.dbf.fd(), t.locks.recordByte(t.recno), 1, true, t.path,
                                   "record " + std::to_string(t.recno) + " is locked by another user");
+    t.keepRecord(t.recno);
     t.dbf.writeDeletedFlag(t.recno, true);
     t.releaseEdit();
     lock.release();
