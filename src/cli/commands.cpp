@@ -31,11 +31,9 @@ const std::vector<Command>& commands()
         {"reindex", "reindex DIR [TABLE]", cmdReindex},
         {"pack", "pack DIR TABLE", cmdPack},
         {"calc",
-         "calc DIR --form CODE --origin dd/mm/yyyy --date dd/mm/yyyy --amount 1234,56 [--full-month] "
-         "[--converter] "
+         "calc DIR --form CODE --origin dd/mm/yyyy --date dd/mm/yyyy --amount 1234,56 [--full-month] [--converter] "
          "[--ord-rate R] [--ord-formula simples|composto] [--ord-start dd/mm/yyyy] [--comp-rate R] "
-         "[--comp-formula simples|composto] [--comp-start dd/mm/yyyy] [--fine R] [--fine-on-interest] "
-         "[--fees R] "
+         "[--comp-formula simples|composto] [--comp-start dd/mm/yyyy] [--fine R] [--fine-on-interest] [--fees R] "
          "[--mode worksheet|quick] [--no-correction]",
          cmdCalc},
         {"table", "table DIR --form CODE --origin dd/mm/yyyy --date dd/mm/yyyy [--converter]", cmdTable},
