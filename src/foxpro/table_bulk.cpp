@@ -56,6 +56,22 @@ void Table::Impl::recoverInterruptedChange()
     dbf.reloadCount();
 }
 
+void Table::Impl::undoStaleChange(int waitMs)
+{
+    if (!shared() || journal || recordLock.held() || !UndoJournal::existsFor(path)) return;
+    // A living writer keeps the file lock: waiting ends with an error, and
+    // without waiting the write's own record lock fails.
+    RangeLock probe;
+    if (waitMs > 0)
+        probe = RangeLock::acquireWaiting(dbf.fd(), locks.fileStart(), locks.fileLength(), true, path,
+                                          "the table is being changed by another user", waitMs);
+    else if (tryLockRange(dbf.fd(), locks.fileStart(), locks.fileLength(), true, path))
+        probe = RangeLock(dbf.fd(), locks.fileStart(), locks.fileLength());
+    else
+        return;
+    if (UndoJournal::existsFor(path)) undoFromJournal();
+}
+
 void Table::Impl::beginBulk(int waitMs)
 {
     requireWritable();

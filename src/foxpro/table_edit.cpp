@@ -87,6 +87,7 @@ bool Table::Impl::removeStaleKeys(std::uint32_t r)
 
 void Table::Impl::postAppend()
 {
+    undoStaleChange(10000);
     const RecordKeys newKeys = keysOf(buffer, 0);
     RangeLock headerLock;
     if (shared())
@@ -164,6 +165,7 @@ void Table::edit()
     Impl& t = *impl_;
     t.requireWritable();
     if (t.state != Impl::EditState::None) return;
+    t.undoStaleChange(0);  // may leave a record that it undoes
     if (t.recno == 0) throw Error(t.path, "there is no current record to edit");
     if (t.shared() && !t.bulkLock.held())
         t.recordLock = RangeLock::acquire(t.dbf.fd(), t.locks.recordByte(t.recno), 1, true, t.path,
@@ -207,6 +209,8 @@ void Table::remove()
     }
     if (t.recno == 0) throw Error(t.path, "there is no current record to delete");
     t.commitAppends();
+    t.undoStaleChange(0);
+    if (t.recno == 0) throw Error(t.path, "there is no current record to delete");
     RangeLock lock;
     if (t.shared() && !t.recordLock.held() && !t.bulkLock.held())
         lock = RangeLock::acquire(t.dbf.fd(), t.locks.recordByte(t.recno), 1, true, t.path,

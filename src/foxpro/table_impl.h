@@ -106,6 +106,9 @@ public:
     void rollbackBulk();
     // Undoes a change whose writer died, when no writer holds the file lock.
     void recoverInterruptedChange();
+    // Before a single write in shared use: undoes a change whose writer
+    // died while this table was open, so the write does not build on it.
+    void undoStaleChange(int waitMs);
     // Puts the undo journal back into the files and re-reads them.
     void undoFromJournal();
     // Keeps record r in the undo journal before it is overwritten.

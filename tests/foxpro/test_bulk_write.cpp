@@ -257,3 +257,45 @@ TEST(BulkWrite, ASecondWriterWaitsOrFailsWhileReadersGoOn)
     EXPECT_FALSE(t.seek({"DROPPED"}));
     EXPECT_TRUE(t.check().empty());
 }
+
+TEST(BulkWrite, ATableOpenWhileAWriterDiedUndoesItsChangeBeforeWriting)
+{
+    ScratchDir dir;
+    const std::string path = makeTable(dir, "VALORES.DBF");
+    Table open(path);
+    const pid_t pid = fork();
+    ASSERT_GE(pid, 0);
+    if (pid == 0) {
+        try {
+            Table t(path);
+            BulkWrite bulk(t);
+            change(t);
+            _exit(9);  // before the change is committed or undone
+        } catch (...) {
+        }
+        _exit(0);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(pid, &status, 0), pid);
+    ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 9);
+    ASSERT_TRUE(foxpro::UndoJournal::existsFor(path));
+
+    open.append();
+    open.setString("COD", "AFTER");
+    open.post();
+    EXPECT_FALSE(foxpro::UndoJournal::existsFor(path));
+    EXPECT_EQ(open.recNo(), 41u) << "the dead change's records are gone before the append";
+    open.setTag("COD");
+    ASSERT_TRUE(open.seek({"OLD17"}));
+    EXPECT_EQ(open.getNumber("VALOR"), 17);
+    open.edit();
+    open.setNumber("VALOR", 170);
+    open.post();
+    open.close();
+    Table t(path);
+    EXPECT_EQ(t.recordCount(), 41u);
+    EXPECT_TRUE(t.check().empty());
+    t.setTag("COD");
+    EXPECT_FALSE(t.seek({"ADD0"}));
+    EXPECT_TRUE(t.seek({"OLD5"})) << "the deletion was undone";
+}
