@@ -5,6 +5,8 @@
 
 #include <cerrno>
 #include <cstring>
+#include <utility>
+#include <vector>
 
 #include "foxpro/table_impl.h"
 
@@ -12,7 +14,17 @@ namespace foxpro {
 
 void Table::Impl::keepRecord(std::uint32_t r)
 {
-    if (journal) journal->keepRecord(r, dbf.record(r));
+    writeEditedRecords();
+    if (journal) journal->keepRecord(r, dbf.stored(r));
+}
+
+void Table::Impl::writeEditedRecords()
+{
+    if (dbf.edited().empty()) return;
+    std::vector<std::pair<std::uint32_t, std::string_view>> originals;
+    for (const auto& [r, bytes] : dbf.edited()) originals.emplace_back(r, dbf.stored(r));
+    if (journal) journal->keepRecords(originals);
+    dbf.writeEdited();
 }
 
 void Table::Impl::undoFromJournal()
@@ -102,6 +114,7 @@ void Table::Impl::commitBulk()
 {
     if (!journal) throw Error(path, "internal error: no bulk change is running");
     finishPendingEdit();
+    writeEditedRecords();
     commitAppends();
     dbf.sync();
     if (memo) memo->sync();
@@ -117,6 +130,7 @@ void Table::Impl::rollbackBulk()
     if (!journal) return;
     releaseEdit();
     dbf.discardDeferred();
+    dbf.discardEdited();
     journal.reset();  // closes it; the file stays for undoFromJournal
     try {
         undoFromJournal();

@@ -145,8 +145,14 @@ void Table::Impl::postEdit()
         updateIndex(oldKeys, newKeys, recno);
         index.commit();
     }
-    keepRecord(recno);
-    dbf.writeRecord(recno, buffer, false);
+    if (journal && oldKeys == newKeys) {
+        // No key moves: the record may wait for its batch (reads see it).
+        dbf.keepEdited(recno, buffer);
+        if (dbf.edited().size() >= kEditBatch) writeEditedRecords();
+    } else {
+        keepRecord(recno);
+        dbf.writeRecord(recno, buffer, false);
+    }
     releaseEdit();
     cursorSynced = false;
 }

@@ -113,6 +113,10 @@ public:
     void undoFromJournal();
     // Keeps record r in the undo journal before it is overwritten.
     void keepRecord(std::uint32_t r);
+    // A bulk change writes edits that leave every key alone in batches: the
+    // undo copies of a batch reach the journal with one flush.
+    static constexpr std::size_t kEditBatch = 4096;
+    void writeEditedRecords();
     bool inBulk() const { return journal != nullptr; }
 
     std::string path;

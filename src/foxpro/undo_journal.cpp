@@ -284,17 +284,30 @@ void UndoJournal::start(const std::string& dbfPath, const std::string& cdxPath, 
 
 void UndoJournal::keepRecord(std::uint32_t recno, std::string_view bytes)
 {
-    if (fd_ < 0 || recno > countAtStart_ || kept_.count(recno)) return;
-    appendEntry('P', 'D', headerLength_ + static_cast<std::uint64_t>(recno - 1) * recordLength_, bytes);
-    kept_.insert(recno);
+    keepRecords({{recno, bytes}});
 }
 
-void UndoJournal::appendEntry(char kind, char file, std::uint64_t offset, std::string_view bytes)
+void UndoJournal::keepRecords(const std::vector<std::pair<std::uint32_t, std::string_view>>& records)
 {
-    const std::string e = entry(kind, file, offset, bytes);
+    if (fd_ < 0) return;
+    std::string entries;
+    std::vector<std::uint32_t> added;
+    for (const auto& [recno, bytes] : records) {
+        if (recno > countAtStart_ || kept_.count(recno)) continue;
+        entries +=
+            entry('P', 'D', headerLength_ + static_cast<std::uint64_t>(recno - 1) * recordLength_, bytes);
+        added.push_back(recno);
+    }
+    if (entries.empty()) return;
+    appendEntries(entries);
+    kept_.insert(added.begin(), added.end());
+}
+
+void UndoJournal::appendEntries(const std::string& entries)
+{
     std::size_t done = 0;
-    while (done < e.size()) {
-        const ssize_t n = ::write(fd_, e.data() + done, e.size() - done);
+    while (done < entries.size()) {
+        const ssize_t n = ::write(fd_, entries.data() + done, entries.size() - done);
         if (n < 0 && errno == EINTR) continue;
         if (n <= 0) throw Error(path_, systemError("cannot write the undo journal"));
         done += static_cast<std::size_t>(n);

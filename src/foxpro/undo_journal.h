@@ -9,6 +9,8 @@
 #include <set>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 namespace foxpro {
 
@@ -32,6 +34,8 @@ public:
     // Keeps record `recno` (bytes as stored now) before it is first
     // overwritten; records added by the change need nothing kept.
     void keepRecord(std::uint32_t recno, std::string_view bytes);
+    // The same for several records, made durable together.
+    void keepRecords(const std::vector<std::pair<std::uint32_t, std::string_view>>& records);
     // The change is complete and durable in the files: the journal goes.
     void discard();
 
@@ -42,7 +46,7 @@ public:
     static bool rollBack(const std::string& dbfPath);
 
 private:
-    void appendEntry(char kind, char file, std::uint64_t offset, std::string_view bytes);
+    void appendEntries(const std::string& entries);
     void close();
 
     std::string path_;

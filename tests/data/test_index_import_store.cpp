@@ -170,7 +170,7 @@ TEST_F(IndexImportStore, AKilledImportIsUndoneAndTheNextOneStoresWhatAnUninterru
     }
     const std::string before = dump(data, "SYND");
     const auto values = dailySeries(3000, 1);
-    for (int killedAt : {1, 2, 90, 2500, 5000}) {
+    for (int killedAt : {1, 2, 90, 2500, 5000, 5100}) {
         SCOPED_TRACE("killed at write " + std::to_string(killedAt));
         const pid_t pid = fork();
         ASSERT_GE(pid, 0);
