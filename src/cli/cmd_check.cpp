@@ -1,8 +1,9 @@
 // quintara-cli check DIR: checks every table of a data folder against its
-// index and memo file. Prints "NAME.DBF: OK" per sound table, one line per
-// problem otherwise, and exits 1 when any problem was found.
+// index and memo file, and the rules of the data (data/data_rules.h). Prints "NAME.DBF: OK" per sound table,
+// one line per problem otherwise, and exits 1 when any problem was found.
 #include "cli/cli.h"
 #include "cli/commands.h"
+#include "data/data_rules.h"
 #include "foxpro/table.h"
 #include "foxpro/table_files.h"
 
@@ -18,6 +19,7 @@ int cmdCheck(const Args& args, std::ostream& out, std::ostream& /*err*/)
         try {
             foxpro::Table table(path, foxpro::OpenMode::Shared);
             problems = table.check();
+            for (std::string& p : quintara::dataRuleProblems(table)) problems.push_back(std::move(p));
         } catch (const foxpro::Error& e) {
             problems.push_back(e.plainMessage());
         }

@@ -137,12 +137,17 @@ int cmdForm(const Args& args, std::ostream& out, std::ostream& err)
     }
     std::string formaDat = buildFormaDat(o.periods.value_or(""), splitChain(o.chain).size());
 
-    const bool exists =
-        storeByCode(dm->FormaCorrecao(), "CODIGO", "FORMA_COD", o.code, [&](foxpro::Table& r) {
+    bool exists = false;
+    try {
+        exists = storeByCode(dm->FormaCorrecao(), "CODIGO", "FORMA_COD", o.code, [&](foxpro::Table& r) {
             r.setString("FORMA_CH", o.chain);
             r.setString("FORMA_DAT", formaDat);
             r.setMemo("FORMA_HIS", o.text);
         });
+    } catch (const std::exception& e) {
+        err << "quintara-cli form: " << e.what() << "; nothing was stored\n";
+        return 1;
+    }
     out << (exists ? "replaced" : "created") << " form " << o.code << ": " << o.chain << "\n";
     out << "  FORMA_DAT " << formaDat << "\n";
     return 0;

@@ -1,6 +1,8 @@
 // quintara-cli import DIR CODE FILE: the values of one registered index from
 // the central bank's CSV or JSON export. All or nothing: the file is checked
-// in full before the first value is written.
+// in full before the first value is written, and the values are written as
+// one bulk change that any failure undoes.
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
@@ -12,29 +14,42 @@
 
 namespace quintara::cli {
 
+namespace {
+
+constexpr const char* kNothingStored = "; nothing was stored\n";
+
+std::string readImportFile(const std::string& file)
+{
+    std::error_code ec;
+    if (std::filesystem::is_directory(file, ec)) throw ImportError(0, "is a folder, not a file");
+    std::ifstream in(file, std::ios::binary);
+    if (!in) throw ImportError(0, "cannot be read");
+    std::ostringstream text;
+    text << in.rdbuf();
+    if (in.bad()) throw ImportError(0, "cannot be read");
+    return text.str();
+}
+
+}  // namespace
+
 int cmdImport(const Args& args, std::ostream& out, std::ostream& err)
 {
     if (args.size() != 3) throw UsageError{"expected DIR CODE FILE"};
     const std::string& code = args[1];
     const std::string& file = args[2];
-    std::ifstream in(file, std::ios::binary);
-    if (!in) throw std::runtime_error("cannot read " + file);
-    std::ostringstream text;
-    text << in.rdbuf();
-
     std::vector<ImportedValue> values;
     try {
-        values = parseIndexValues(text.str());
+        values = parseIndexValues(readImportFile(file));
     } catch (const ImportError& e) {
-        err << "quintara-cli import: " << file << ": " << e.what() << "; nothing was imported\n";
+        err << "quintara-cli import: " << file << ": " << e.what() << kNothingStored;
         return 1;
     }
-    auto dm = DataModule::openFolder(args[0]);
     ImportCounts counts;
     try {
+        auto dm = DataModule::openFolder(args[0]);
         counts = importIndexValues(*dm, code, values);
-    } catch (const ImportError& e) {
-        err << "quintara-cli import: " << e.what() << "; nothing was imported\n";
+    } catch (const std::exception& e) {
+        err << "quintara-cli import: " << e.what() << kNothingStored;
         return 1;
     }
     out << code << ": added " << counts.added << ", updated " << counts.updated << ", unchanged "

@@ -91,19 +91,25 @@ std::string dateText(const std::string& dtos)
 
 }  // namespace
 
-int cmdIndex(const Args& args, std::ostream& out, std::ostream& /*err*/)
+int cmdIndex(const Args& args, std::ostream& out, std::ostream& err)
 {
     IndexOptions o = parseOptions(args);
     auto dm = DataModule::openFolder(o.dir);
     foxpro::Table& t = dm->Indices();
-    const bool exists = storeByCode(t, "CODIGO", "TBCM_COD", o.code, [&](foxpro::Table& r) {
-        r.setString("TBCM_TIP", o.periodicity);
-        r.setString("TBCM_VAL", o.kind);
-        r.setString("TBCM_DESC", *o.description);
-        if (o.from) r.setDate("TBCM_DINI", o.from->isEmpty() ? "" : o.from->toDtos());
-        if (o.to) r.setDate("TBCM_DFIM", o.to->isEmpty() ? "" : o.to->toDtos());
-        if (o.history) r.setMemo("TBCM_HIST", *o.history);
-    });
+    bool exists = false;
+    try {
+        exists = storeByCode(t, "CODIGO", "TBCM_COD", o.code, [&](foxpro::Table& r) {
+            r.setString("TBCM_TIP", o.periodicity);
+            r.setString("TBCM_VAL", o.kind);
+            r.setString("TBCM_DESC", *o.description);
+            if (o.from) r.setDate("TBCM_DINI", o.from->isEmpty() ? "" : o.from->toDtos());
+            if (o.to) r.setDate("TBCM_DFIM", o.to->isEmpty() ? "" : o.to->toDtos());
+            if (o.history) r.setMemo("TBCM_HIST", *o.history);
+        });
+    } catch (const std::exception& e) {
+        err << "quintara-cli index: " << e.what() << "; nothing was stored\n";
+        return 1;
+    }
     out << (exists ? "updated" : "registered") << " index " << t.getString("TBCM_COD") << ": kind " << o.kind
         << " (" << kindName(o.kind) << "), periodicity " << o.periodicity << " ("
         << (o.periodicity == "1" ? "Diária" : "Mensal") << "), " << dateText(t.getDate("TBCM_DINI"))

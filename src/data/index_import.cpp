@@ -4,6 +4,7 @@
 #include <map>
 #include <optional>
 
+#include "foxpro/bulk_write.h"
 #include "foxpro/codepage.h"
 
 namespace quintara {
@@ -29,9 +30,17 @@ std::string unquote(std::string text)
     return text;
 }
 
-// "0,21", "-1234,5" or (from JSON numbers) "0.21" -> machine text "0.21".
-std::string machineNumber(const std::string& text, int line)
+// How a file writes its decimals: the CSV export with a decimal comma only,
+// the JSON export with a comma in texts or a point ("0.21").
+enum class DecimalMark { Comma, CommaOrPoint };
+
+// "0,21", "-1234,5" or (from JSON) "0.21" -> machine text "0.21".
+std::string machineNumber(const std::string& text, int line, DecimalMark mark)
 {
+    if (mark == DecimalMark::Comma && text.find('.') != std::string::npos &&
+        text.find(',') == std::string::npos)
+        throw ImportError(line, "'" + text + "' is ambiguous: the decimal separator is the comma; write " +
+                                    "the number without the point (1234) or with a comma (1,234)");
     std::string digits = text;
     bool negative = !digits.empty() && digits[0] == '-';
     if (negative) digits.erase(0, 1);
@@ -74,6 +83,8 @@ std::string canonical(const std::string& machine)
 
 class ValueCollector {
 public:
+    explicit ValueCollector(DecimalMark mark) : mark_(mark) {}
+
     void add(const std::string& dateText, const std::string& valueText, int line)
     {
         std::optional<Date> date = Date::tryParse(dateText);
@@ -82,18 +93,19 @@ public:
         if (!inserted)
             throw ImportError(
                 line, "date " + date->toString() + " already given on line " + std::to_string(it->second));
-        values_.push_back({*date, machineNumber(valueText, line), line});
+        values_.push_back({*date, machineNumber(valueText, line, mark_), line});
     }
     std::vector<ImportedValue> take() { return std::move(values_); }
 
 private:
+    DecimalMark mark_;
     std::map<long, int> seen_;
     std::vector<ImportedValue> values_;
 };
 
 std::vector<ImportedValue> parseCsv(std::string_view text)
 {
-    ValueCollector collector;
+    ValueCollector collector(DecimalMark::Comma);
     bool first = true;
     int number = 0;
     while (!text.empty()) {
@@ -243,7 +255,7 @@ private:
     std::string_view text_;
     std::size_t pos_ = 0;
     int line_ = 1;
-    ValueCollector collector_;
+    ValueCollector collector_{DecimalMark::CommaOrPoint};
 };
 
 }  // namespace
@@ -252,9 +264,28 @@ std::vector<ImportedValue> parseIndexValues(std::string_view text)
 {
     if (text.substr(0, 3) == "\xEF\xBB\xBF") text.remove_prefix(3);
     std::size_t start = text.find_first_not_of(" \t\r\n");
-    if (start != std::string_view::npos && text[start] == '[') return JsonReader(text).read();
-    return parseCsv(text);
+    std::vector<ImportedValue> values =
+        start != std::string_view::npos && text[start] == '[' ? JsonReader(text).read() : parseCsv(text);
+    if (values.empty()) throw ImportError(0, "the file holds no values");
+    return values;
 }
+
+namespace {
+
+// A monthly index keeps one value per month, on its first day: any other
+// day would be a value that the month's lookup never finds, or a second
+// value for the month.
+void requireFirstDays(const foxpro::Table& indices, const std::string& code,
+                      const std::vector<ImportedValue>& values)
+{
+    if (indices.getString("TBCM_TIP") == "1") return;
+    for (const ImportedValue& v : values)
+        if (v.date.day() != 1)
+            throw ImportError(v.line, v.date.toString() + " is not the first day of its month, and " + code +
+                                          " is a monthly index");
+}
+
+}  // namespace
 
 ImportCounts importIndexValues(DataModule& dm, const std::string& code,
                                const std::vector<ImportedValue>& values)
@@ -263,11 +294,16 @@ ImportCounts importIndexValues(DataModule& dm, const std::string& code,
     indices.setTag("CODIGO");
     if (code.empty() || foxpro::utf8Length(code) > 10 || !indices.seek({code}))
         throw ImportError(0, "index " + code + " is not registered");
+    requireFirstDays(indices, code, values);
 
     foxpro::Table& t = dm.ValorIndices();
     t.setFilterActive(false);
-    t.refresh();
     t.setTag("CODDATA");
+    // From the first seek to the last write no other writer changes the
+    // table, so a date is looked up and stored as one step; any failure
+    // undoes every value written so far.
+    foxpro::BulkWrite bulk(t);
+    t.refresh();
     ImportCounts counts;
     for (const ImportedValue& v : values) {
         if (t.seek({code, v.date.toDtos()})) {
@@ -288,6 +324,7 @@ ImportCounts importIndexValues(DataModule& dm, const std::string& code,
             ++counts.added;
         }
     }
+    bulk.commit();
     return counts;
 }
 

@@ -34,9 +34,11 @@ private:
     int line_;
 };
 
-// Parses and checks the whole file: every date a real dd/mm/yyyy date given
-// once, every value a number that fits LCM_VALOR (at most 10 integer
-// positions with the sign, at most 9 decimals). Throws ImportError.
+// Parses and checks the whole file: at least one value, every date a real
+// dd/mm/yyyy date given once, every value a number that fits LCM_VALOR (at
+// most 10 integer positions with the sign, at most 9 decimals). In CSV the
+// decimal separator is the comma, so "1.234" is refused as ambiguous; JSON
+// may also write a decimal point. Throws ImportError.
 std::vector<ImportedValue> parseIndexValues(std::string_view text);
 
 struct ImportCounts {
@@ -46,8 +48,11 @@ struct ImportCounts {
 };
 
 // Writes the values of one registered index into DST_LCM1: new dates are
-// appended, changed values updated, equal ones left alone. Throws
-// ImportError, writing nothing, when the code is not registered.
+// appended, changed values updated, equal ones left alone. One bulk change
+// (foxpro::BulkWrite): concurrent imports never store a date twice, and a
+// failure of any kind (also foxpro::Error) leaves nothing stored. Throws
+// ImportError, writing nothing, when the code is not registered or a date
+// of a monthly index is not the first of its month.
 ImportCounts importIndexValues(DataModule& dm, const std::string& code,
                                const std::vector<ImportedValue>& values);
 

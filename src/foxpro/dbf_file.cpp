@@ -10,6 +10,8 @@
 #include <cstring>
 #include <utility>
 
+#include "foxpro/write_faults.h"
+
 namespace foxpro {
 
 namespace {
@@ -41,7 +43,8 @@ DbfFile::DbfFile(DbfFile&& o) noexcept
       mapCapacity_(std::exchange(o.mapCapacity_, 0)),
       knownSize_(o.knownSize_),
       tail_(std::move(o.tail_)),
-      tailFirst_(std::exchange(o.tailFirst_, 0xFFFFFFFFu))
+      tailFirst_(std::exchange(o.tailFirst_, 0xFFFFFFFFu)),
+      edited_(std::move(o.edited_))
 {
 }
 
@@ -58,6 +61,7 @@ DbfFile& DbfFile::operator=(DbfFile&& o) noexcept
         knownSize_ = o.knownSize_;
         tail_ = std::move(o.tail_);
         tailFirst_ = std::exchange(o.tailFirst_, 0xFFFFFFFFu);
+        edited_ = std::move(o.edited_);
     }
     return *this;
 }
@@ -118,6 +122,7 @@ void DbfFile::create(const std::string& path, const DbfHeader& header)
 
 void DbfFile::close()
 {
+    edited_.clear();
     tail_.clear();
     tailFirst_ = 0xFFFFFFFFu;
     if (map_) munmap(const_cast<char*>(map_), mapCapacity_);
@@ -156,6 +161,7 @@ std::string_view DbfFile::recordIfPresent(std::uint32_t recno)
 void DbfFile::writeRecord(std::uint32_t recno, std::string_view bytes, bool endMarker)
 {
     requireNoDeferred();
+    edited_.erase(recno);
     if (bytes.size() != header_.recordLength) throw Error(path_, "internal error: record of wrong length");
     const std::uint64_t at = recordEnd(recno - 1);
     if (endMarker) {
@@ -195,6 +201,23 @@ void DbfFile::writeDeferred()
     ensureMapped(knownSize_);
 }
 
+void DbfFile::writeEdited()
+{
+    while (!edited_.empty()) {
+        auto it = edited_.begin();
+        writeAt(recordEnd(it->first - 1), it->second);
+        edited_.erase(it);
+    }
+}
+
+void DbfFile::discardDeferred()
+{
+    if (tail_.empty()) return;
+    header_.recordCount = tailFirst_ - 1;
+    tail_.clear();
+    tailFirst_ = 0xFFFFFFFFu;
+}
+
 void DbfFile::requireNoDeferred() const
 {
     if (!tail_.empty()) throw Error(path_, "internal error: records kept in memory must be written first");
@@ -203,6 +226,7 @@ void DbfFile::requireNoDeferred() const
 void DbfFile::writeDeletedFlag(std::uint32_t recno, bool deleted)
 {
     requireNoDeferred();
+    if (edited_.count(recno)) throw Error(path_, "internal error: an edited record must be written first");
     writeAt(recordEnd(recno - 1), deleted ? "*" : " ");
 }
 
@@ -245,6 +269,10 @@ std::uint64_t DbfFile::currentFileSize() const
 void DbfFile::writeAt(std::uint64_t offset, std::string_view bytes)
 {
     if (!writable_) throw Error(path_, "the table is open read-only");
+    if (const int refused = writeHookVerdict(path_)) {
+        errno = refused;
+        throw Error(path_, systemError("cannot write to the table"));
+    }
     std::size_t done = 0;
     while (done < bytes.size()) {
         const ssize_t n =

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <map>
 #include <string>
 #include <string_view>
 
@@ -44,6 +45,15 @@ public:
     // next call that changes the file.
     std::string_view record(std::uint32_t recno) const
     {
+        if (!edited_.empty()) {
+            auto it = edited_.find(recno);
+            if (it != edited_.end()) return it->second;
+        }
+        return stored(recno);
+    }
+    // The record as the file holds it, without an edit kept in memory.
+    std::string_view stored(std::uint32_t recno) const
+    {
         if (recno >= tailFirst_)
             return {tail_.data() + static_cast<std::size_t>(recno - tailFirst_) * header_.recordLength,
                     header_.recordLength};
@@ -61,6 +71,15 @@ public:
     void appendDeferred(std::string_view bytes);
     std::uint32_t deferredCount() const { return tail_.empty() ? 0 : header_.recordCount - tailFirst_ + 1; }
     void writeDeferred();
+    // Drops the kept records unwritten (a change being undone).
+    void discardDeferred();
+    // A bulk change: new bytes for an existing record kept in memory (it
+    // reads like a written one) until writeEdited() writes them all, so that
+    // their undo copies reach the journal together.
+    void keepEdited(std::uint32_t recno, std::string_view bytes) { edited_[recno] = std::string(bytes); }
+    const std::map<std::uint32_t, std::string>& edited() const { return edited_; }
+    void writeEdited();
+    void discardEdited() { edited_.clear(); }
     void writeDeletedFlag(std::uint32_t recno, bool deleted);
     // Writes the record count and today's date into the header.
     void writeCount(std::uint32_t count);
@@ -86,6 +105,7 @@ private:
     std::uint64_t knownSize_ = 0;  // bytes of the file known to exist
     std::string tail_;             // records kept by appendDeferred()
     std::uint32_t tailFirst_ = 0xFFFFFFFFu;
+    std::map<std::uint32_t, std::string> edited_;  // records kept by keepEdited()
 };
 
 }  // namespace foxpro

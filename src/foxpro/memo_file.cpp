@@ -9,6 +9,7 @@
 #include <utility>
 
 #include "foxpro/error.h"
+#include "foxpro/write_faults.h"
 
 namespace foxpro {
 
@@ -44,6 +45,10 @@ void readFully(int fd, std::uint64_t offset, char* out, std::size_t length, cons
 
 void writeFully(int fd, std::uint64_t offset, const char* data, std::size_t length, const std::string& path)
 {
+    if (const int refused = writeHookVerdict(path)) {
+        errno = refused;
+        throw Error(path, systemError("cannot write to the memo file"));
+    }
     std::size_t done = 0;
     while (done < length) {
         const ssize_t n = ::pwrite(fd, data + done, length - done, static_cast<off_t>(offset + done));

@@ -48,6 +48,8 @@ void Table::Impl::open(const std::string& dbfPath, OpenMode openMode)
                                  " is missing");
     locks = LockLayout(!cdxPath.empty(), dbf.header().headerLength, dbf.header().recordLength);
     takeOpenLocks(dbf.fd(), dbfPath);
+    // A bulk change whose writer died is undone before anything is read.
+    if (UndoJournal::existsFor(dbfPath)) recoverInterruptedChange();
 
     if (dbf.header().hasMemoFields()) {
         const std::string fpt = findCompanion(dbfPath, "FPT");
@@ -86,13 +88,17 @@ void Table::Impl::close()
     // is still reported after everything has been released.
     std::exception_ptr failure;
     try {
-        if (dbf.isOpen()) commitAppends();
+        if (journal)
+            rollbackBulk();  // a bulk change never committed leaves nothing
+        else if (dbf.isOpen())
+            commitAppends();
     } catch (const Error&) {
         failure = std::current_exception();
     }
     state = EditState::None;
     pendingMemos.clear();
     recordLock.release();
+    bulkLock.release();
     indexReadLock.release();
     fileLock.release();
     openLock.release();

@@ -156,6 +156,16 @@ public:
     // Consistency report: an empty list when the table and its tags agree.
     std::vector<std::string> check();
 
+    // Bulk changes, all or nothing (foxpro::BulkWrite in bulk_write.h runs
+    // them). beginBulk takes the table's file lock, waiting up to waitMs for
+    // another writer, and keeps what the change may overwrite in an undo
+    // journal; commitBulk makes the changes durable and drops the journal;
+    // rollbackBulk puts back everything written since beginBulk.
+    void beginBulk(int waitMs);
+    void commitBulk();
+    void rollbackBulk();
+    bool inBulk() const;
+
 private:
     class Impl;
     std::unique_ptr<Impl> impl_;

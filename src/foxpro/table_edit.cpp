@@ -87,13 +87,14 @@ bool Table::Impl::removeStaleKeys(std::uint32_t r)
 
 void Table::Impl::postAppend()
 {
+    undoStaleChange(10000);
     const RecordKeys newKeys = keysOf(buffer, 0);
     RangeLock headerLock;
     if (shared())
         headerLock = RangeLock::acquireWaiting(dbf.fd(), locks.headerByte(), 1, true, path,
                                                "the table header is locked by another user");
     const std::uint32_t r = reloadCount() + 1;
-    if (shared())
+    if (shared() && !bulkLock.held())  // a bulk change's file lock covers every record
         recordLock = RangeLock::acquireWaiting(dbf.fd(), locks.recordByte(r), 1, true, path,
                                                "record " + std::to_string(r) + " is locked by another user");
     writeMemos();
@@ -144,7 +145,14 @@ void Table::Impl::postEdit()
         updateIndex(oldKeys, newKeys, recno);
         index.commit();
     }
-    dbf.writeRecord(recno, buffer, false);
+    if (journal && oldKeys == newKeys) {
+        // No key moves: the record may wait for its batch (reads see it).
+        dbf.keepEdited(recno, buffer);
+        if (dbf.edited().size() >= kEditBatch) writeEditedRecords();
+    } else {
+        keepRecord(recno);
+        dbf.writeRecord(recno, buffer, false);
+    }
     releaseEdit();
     cursorSynced = false;
 }
@@ -163,8 +171,9 @@ void Table::edit()
     Impl& t = *impl_;
     t.requireWritable();
     if (t.state != Impl::EditState::None) return;
+    t.undoStaleChange(0);  // may leave a record that it undoes
     if (t.recno == 0) throw Error(t.path, "there is no current record to edit");
-    if (t.shared())
+    if (t.shared() && !t.bulkLock.held())
         t.recordLock = RangeLock::acquire(t.dbf.fd(), t.locks.recordByte(t.recno), 1, true, t.path,
                                           "record " + std::to_string(t.recno) + " is locked by another user");
     t.original.assign(t.dbf.record(t.recno));
@@ -206,10 +215,13 @@ void Table::remove()
     }
     if (t.recno == 0) throw Error(t.path, "there is no current record to delete");
     t.commitAppends();
+    t.undoStaleChange(0);
+    if (t.recno == 0) throw Error(t.path, "there is no current record to delete");
     RangeLock lock;
-    if (t.shared() && !t.recordLock.held())
+    if (t.shared() && !t.recordLock.held() && !t.bulkLock.held())
         lock = RangeLock::acquire(t.dbf.fd(), t.locks.recordByte(t.recno), 1, true, t.path,
                                   "record " + std::to_string(t.recno) + " is locked by another user");
+    t.keepRecord(t.recno);
     t.dbf.writeDeletedFlag(t.recno, true);
     t.releaseEdit();
     lock.release();

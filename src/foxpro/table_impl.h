@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <map>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -16,6 +17,7 @@
 #include "foxpro/memo_file.h"
 #include "foxpro/stored_record.h"
 #include "foxpro/table.h"
+#include "foxpro/undo_journal.h"
 
 namespace foxpro {
 
@@ -98,6 +100,25 @@ public:
     static constexpr std::uint32_t kDeferredAppends = 4096;
     void releaseEdit();
 
+    // Bulk changes (table_bulk.cpp).
+    void beginBulk(int waitMs);
+    void commitBulk();
+    void rollbackBulk();
+    // Undoes a change whose writer died, when no writer holds the file lock.
+    void recoverInterruptedChange();
+    // Before a single write in shared use: undoes a change whose writer
+    // died while this table was open, so the write does not build on it.
+    void undoStaleChange(int waitMs);
+    // Puts the undo journal back into the files and re-reads them.
+    void undoFromJournal();
+    // Keeps record r in the undo journal before it is overwritten.
+    void keepRecord(std::uint32_t r);
+    // A bulk change writes edits that leave every key alone in batches: the
+    // undo copies of a batch reach the journal with one flush.
+    static constexpr std::size_t kEditBatch = 4096;
+    void writeEditedRecords();
+    bool inBulk() const { return journal != nullptr; }
+
     std::string path;
     OpenMode mode = OpenMode::Shared;
     bool writable = false;
@@ -132,6 +153,9 @@ public:
     std::map<int, std::string> pendingMemos;
     RangeLock recordLock;
     bool staleTail = true;  // exclusive appends may still reach leftover records
+
+    std::unique_ptr<UndoJournal> journal;  // set while a bulk change runs
+    RangeLock bulkLock;                    // the file lock of a bulk change (shared mode)
 
     StoredRecord view;
     std::string blank;

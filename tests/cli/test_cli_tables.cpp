@@ -80,9 +80,19 @@ TEST(CliTables, DumpPrintsEachFixtureFolderExactlyAsExpected)
 
 TEST(CliTables, CheckReportsSoundTablesAndStaleIndexes)
 {
+    // Every table agrees with its index; the changes moved 24 values a year
+    // onto dates already stored for their index, which the data rules report.
     const Result sound = run({"check", fixtures("foxpro-mutated").string()});
-    EXPECT_EQ(sound.code, 0) << sound.out << sound.err;
-    EXPECT_NE(sound.out.find("DST_LCM1.DBF: OK\n"), std::string::npos);
+    EXPECT_EQ(sound.code, 1) << sound.out << sound.err;
+    std::istringstream lines(sound.out);
+    int repeated = 0;
+    for (std::string line; std::getline(lines, line);) {
+        if (line.find(" is stored 2 times (records ") != std::string::npos)
+            ++repeated;
+        else
+            EXPECT_EQ(line.substr(line.size() - 4), ": OK") << line;
+    }
+    EXPECT_EQ(repeated, 24);
     EXPECT_NE(sound.out.find("DSTPARAM.DBF: OK\n"), std::string::npos);
 
     FolderCopy copy("foxpro");
