@@ -7,6 +7,7 @@
 #include <QLocale>
 #include <QMenu>
 #include <QSplitter>
+#include <QTableWidget>
 #include <QToolBar>
 #include <QVBoxLayout>
 
@@ -66,6 +67,8 @@ TFrmPrincipal::TFrmPrincipal(DataModule& dm, Settings& settings, QWidget* parent
     buildMenus();
     buildToolBars();
     buildStatusBar();
+    // Tab leaves the sheet for the year box, the next thing a person changes.
+    setTabOrder(StringGrid1, ComboBox);
 
     reorganiser_ = new TFormIndices(dm_, this);
     connect(reorganiser_, &TFormIndices::dataClosed, this, [this] { initialised_ = false; });
