@@ -6,6 +6,7 @@
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
+#include <QScreen>
 #include <QTreeWidget>
 #include <QUrl>
 #include <cstdio>
@@ -97,6 +98,21 @@ private:
     int failures_ = 0;
 };
 
+// The main window as a person sees it: maximised, on a screen of at least
+// 1280x800 (a smaller virtual screen gets a window of that size instead).
+void showAsOnADesktop(QWidget& window)
+{
+    const QSize least(1280, 800);
+    const QSize screen = window.screen()->availableGeometry().size();
+    if (screen.width() >= least.width() && screen.height() >= least.height()) {
+        window.showMaximized();
+    } else {
+        window.resize(least.expandedTo(screen));
+        window.show();
+    }
+    QApplication::processEvents();
+}
+
 // The user-selection dialog takes the first registered user; every other
 // window opened by the main window on its own is closed at once.
 int screenshotRunner(QDialog& dialog, DataModule& dm)
@@ -160,8 +176,7 @@ int takeScreenshots(Startup& startup, const QString& folder)
     if (TFormAbertura* splash = startup.splash()) shooter.shoot(*splash, QStringLiteral("TFormAbertura"));
 
     TFrmPrincipal& main = startup.mainWindow();
-    main.resize(1280, 800);
-    main.show();
+    showAsOnADesktop(main);
     main.FormActivate();
     shooter.shoot(main, QStringLiteral("TFrmPrincipal"));
 
