@@ -63,6 +63,8 @@ TFrmNovoUsuario::TFrmNovoUsuario(DataModule& dm, QWidget* parent) : QDialog(pare
     // The hint of the control under the mouse, as well as in its tool tip.
     auto* hintPanel = new QLabel(StatusBar);
     hintPanel->setObjectName(QStringLiteral("hintPanel"));
+    hintPanel->setFrameShape(QFrame::Panel);
+    hintPanel->setFrameShadow(QFrame::Sunken);
     StatusBar->addWidget(hintPanel, 1);
     ui::routeHints(this, hintPanel);
     btOk = new QPushButton(QStringLiteral("&OK"), this);

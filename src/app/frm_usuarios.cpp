@@ -94,6 +94,8 @@ TFrmUsuarios::TFrmUsuarios(DataModule& dm, QWidget* parent) : QDialog(parent), d
     status->setSizeGripEnabled(false);
     auto* hintPanel = new QLabel(status);
     hintPanel->setObjectName(QStringLiteral("hintPanel"));
+    hintPanel->setFrameShape(QFrame::Panel);
+    hintPanel->setFrameShadow(QFrame::Sunken);
     status->addWidget(hintPanel, 1);
     ui::routeHints(this, hintPanel);
     auto* layout = new QVBoxLayout(this);

@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QScreen>
+#include <QTableWidget>
 #include <QTreeWidget>
 #include <QUrl>
 #include <cstdio>
@@ -113,6 +114,19 @@ void showAsOnADesktop(QWidget& window)
     QApplication::processEvents();
 }
 
+// The side panel and the mini chart are shown for the first index that has
+// values in the base year.
+void highlightAnIndexWithValues(TFrmPrincipal& main)
+{
+    for (int row = 1; row < main.gridRowCount(); ++row) {
+        for (int month = 1; month <= 12; ++month) {
+            if (main.cellText(month, row).isEmpty()) continue;
+            main.StringGrid1->setCurrentCell(row - 1, 0);
+            return;
+        }
+    }
+}
+
 // The user-selection dialog takes the first registered user; every other
 // window opened by the main window on its own is closed at once.
 int screenshotRunner(QDialog& dialog, DataModule& dm)
@@ -178,6 +192,7 @@ int takeScreenshots(Startup& startup, const QString& folder)
     TFrmPrincipal& main = startup.mainWindow();
     showAsOnADesktop(main);
     main.FormActivate();
+    highlightAnIndexWithValues(main);
     shooter.shoot(main, QStringLiteral("TFrmPrincipal"));
 
     shootUserDialogs(shooter, main, dm);
