@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QEvent>
 #include <QScreen>
+#include <QStyle>
 #include <QTimer>
 #include <cstdio>
 #include <functional>
@@ -168,6 +169,12 @@ int Startup::exec()
 {
     if (!main_) return 1;
     auto* first = new FirstActivation(main_.get(), [this] { main_->FormActivate(); });
+    // Restoring the window gives most of the screen, where the sheet's values
+    // stay readable, rather than a small default size.
+    if (const QScreen* screen = main_->screen()) {
+        const QRect free = screen->availableGeometry();
+        main_->setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, free.size() * 9 / 10, free));
+    }
     main_->showMaximized();
     first->checkNow();
     return QApplication::exec();

@@ -212,6 +212,8 @@ void TFrmPrincipal::ComboBoxChange()
     StringGrid1->setHorizontalHeaderItem(0, new QTableWidgetItem(text));
     PTitPlanilha->setText(QStringLiteral("PLANILHA DE INDICES MENSAIS DE") + text);
     guarded([&] { AtualizaGrid2(); });
+    // The chart shows the highlighted row of the year now in the sheet.
+    AtualizaGrafico();
 }
 
 reports::MonthlyIndexSheet TFrmPrincipal::sheetForReport() const

@@ -6,6 +6,7 @@
 #include <QComboBox>
 #include <QHeaderView>
 #include <QLineEdit>
+#include <QLineSeries>
 #include <QPushButton>
 #include <QScreen>
 #include <QTableWidget>
@@ -161,10 +162,12 @@ TEST_F(MainWindowOnScreen, TabLeavesTheSheetForTheYearBox)
     main().activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&main()));
     main().FormActivate();
+    fillFirstIndex();
     ASSERT_TRUE(main().ComboBox->isEnabled());
 
     main().StringGrid1->setFocus();
     main().StringGrid1->setCurrentCell(0, 1);
+    ASSERT_EQ(main().series->count(), 12);
     QTest::keyClick(main().StringGrid1, Qt::Key_Tab);
     EXPECT_EQ(QApplication::focusWidget(), main().ComboBox);
 
@@ -174,11 +177,14 @@ TEST_F(MainWindowOnScreen, TabLeavesTheSheetForTheYearBox)
     QTest::keyClick(main().StringGrid1, Qt::Key_N, Qt::AltModifier);
     EXPECT_EQ(QApplication::focusWidget(), main().ComboBox);
 
-    // A year typed there and confirmed with Enter refills the sheet.
+    // A year typed there and confirmed with Enter refills the sheet, and the
+    // chart follows the row as the sheet now shows it.
     main().ComboBox->lineEdit()->selectAll();
     QTest::keyClicks(main().ComboBox, QStringLiteral("2022"));
     QTest::keyClick(main().ComboBox, Qt::Key_Return);
     EXPECT_EQ(main().cellText(0, 0), QStringLiteral("2022"));
+    EXPECT_TRUE(main().cellText(1, 1).isEmpty());
+    EXPECT_EQ(main().series->count(), 0);
 }
 
 }  // namespace
