@@ -2,8 +2,12 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QEvent>
+#include <QScreen>
+#include <QStyle>
 #include <QTimer>
 #include <cstdio>
+#include <functional>
 
 #include "app/app_errors.h"
 #include "app/f_diretorio.h"
@@ -11,6 +15,7 @@
 #include "app/frm_principal.h"
 #include "app/modal_runner.h"
 #include "app/qt_settings.h"
+#include "app/run_folder_settings.h"
 #include "app/version.h"
 #include "ui/prompter.h"
 
@@ -54,16 +59,20 @@ const std::vector<int>& startupProgress()
 Startup::Startup(const StartupOptions& options, std::unique_ptr<Settings> settings)
     : settings_(std::move(settings))
 {
-    if (!settings_ && !options.dataDir.isEmpty()) {
-        // A folder named on the command line is used for this run only.
-        auto memory = std::make_unique<MemorySettings>();
+    if (!settings_) {
+        // Screenshots are no person's run: they leave the store alone.
+        if (options.screenshotsDir.isEmpty())
+            settings_ = std::make_unique<QtSettings>();
+        else
+            settings_ = std::make_unique<MemorySettings>();
+    }
+    if (!options.dataDir.isEmpty()) {
+        // A folder named on the command line opens this run; what the person
+        // confirms in the options is still saved for the next start.
         QString folder = QDir(options.dataDir).absolutePath();
         if (!folder.endsWith(QLatin1Char('/'))) folder += QLatin1Char('/');
-        memory->setValue("status", "1");
-        memory->setValue("pathdir", folder.toStdString());
-        settings_ = std::move(memory);
+        settings_ = std::make_unique<RunFolderSettings>(std::move(settings_), folder.toStdString());
     }
-    if (!settings_) settings_ = std::make_unique<QtSettings>();
 }
 
 Startup::~Startup()
@@ -102,11 +111,72 @@ void Startup::createWindows()
     });
 }
 
+namespace {
+
+// Runs the main window's first activation once the window manager has given
+// it its maximised size, so that the sheet and the access dialog are laid out
+// on the window the person sees. A window manager that never maximises only
+// delays the activation by a moment.
+class FirstActivation : public QObject {
+public:
+    FirstActivation(QWidget* window, std::function<void()> activate)
+        : QObject(window), window_(window), activate_(std::move(activate))
+    {
+        window_->installEventFilter(this);
+        QTimer::singleShot(kPatienceMs, this, [this] { fire(); });
+    }
+    // The platform may have maximised the window while it was shown.
+    void checkNow()
+    {
+        if (maximised()) fire();
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Resize && maximised()) fire();
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    static constexpr int kPatienceMs = 1500;
+    static constexpr int kSlack = 16;
+
+    bool maximised() const
+    {
+        if (!window_->isMaximized()) return false;
+        const QScreen* screen = window_->screen();
+        // The state is set at once; the size follows when the window manager acts.
+        return screen && window_->frameGeometry().width() >= screen->availableGeometry().width() - kSlack;
+    }
+    void fire()
+    {
+        if (fired_) return;
+        fired_ = true;
+        window_->removeEventFilter(this);
+        QTimer::singleShot(0, window_, activate_);
+        deleteLater();
+    }
+
+    QWidget* window_;
+    std::function<void()> activate_;
+    bool fired_ = false;
+};
+
+}  // namespace
+
 int Startup::exec()
 {
     if (!main_) return 1;
+    auto* first = new FirstActivation(main_.get(), [this] { main_->FormActivate(); });
+    // Restoring the window gives most of the screen, where the sheet's values
+    // stay readable, rather than a small default size.
+    if (const QScreen* screen = main_->screen()) {
+        const QRect free = screen->availableGeometry();
+        main_->setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, free.size() * 9 / 10, free));
+    }
     main_->showMaximized();
-    QTimer::singleShot(0, main_.get(), [this] { main_->FormActivate(); });
+    first->checkNow();
     return QApplication::exec();
 }
 

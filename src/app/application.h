@@ -21,7 +21,7 @@ namespace quintara {
 class TFrmPrincipal;
 
 struct StartupOptions {
-    QString dataDir;         // --data: open this folder, leaving the settings store alone
+    QString dataDir;         // --data: open this folder; the settings are still saved
     QString screenshotsDir;  // --screenshots: render every window there and exit
     bool startOnly = false;  // --start-only: open the main window once, unattended, and exit
 };
@@ -36,8 +36,9 @@ const std::vector<int>& startupProgress();
 
 class Startup {
 public:
-    // settings: the store to use; null means the platform store, unless
-    // options.dataDir is set (then an in-memory store pointing at it).
+    // settings: the store to use; null means the platform store (an
+    // in-memory one for screenshots). With options.dataDir the data directory
+    // reads as that folder until the person saves another.
     explicit Startup(const StartupOptions& options, std::unique_ptr<Settings> settings = nullptr);
     ~Startup();
 

@@ -1,10 +1,13 @@
 #include "app/f_diretorio.h"
 
 #include <QDir>
+#include <QEvent>
 #include <QFileSystemModel>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QPushButton>
+#include <QScreen>
+#include <QTimer>
 #include <QTreeView>
 #include <QVBoxLayout>
 
@@ -23,15 +26,23 @@ TFDiretorio::TFDiretorio(QWidget* parent) : QDialog(parent)
     model_->setRootPath(QString());
 
     DiretorioLista = new QTreeView(this);
+    DiretorioLista->setObjectName(QStringLiteral("DiretorioLista"));
     DiretorioLista->setModel(model_);
     for (int column = 1; column < model_->columnCount(); ++column) DiretorioLista->hideColumn(column);
     DiretorioLista->header()->hide();
+    DiretorioLista->setSortingEnabled(true);
+    DiretorioLista->sortByColumn(0, Qt::AscendingOrder);
     DiretorioLista->setSelectionMode(QAbstractItemView::SingleSelection);
-    // Folders are read in the background: keep the chosen one in view as they arrive.
-    connect(model_, &QFileSystemModel::directoryLoaded, this, [this] {
-        if (!pending_.isEmpty()) showPending();
-    });
-    connect(DiretorioLista, &QTreeView::clicked, this, [this] { pending_.clear(); });
+    // Folders are read in the background and rows move as they arrive: the
+    // starting folder is selected once and only kept in view.
+    connect(model_, &QFileSystemModel::directoryLoaded, this, [this] { keepInitialInView(); });
+    connect(
+        model_, &QFileSystemModel::rowsInserted, this, [this] { keepInitialInView(); }, Qt::QueuedConnection);
+    connect(
+        model_, &QFileSystemModel::layoutChanged, this, [this] { keepInitialInView(); },
+        Qt::QueuedConnection);
+    DiretorioLista->installEventFilter(this);
+    DiretorioLista->viewport()->installEventFilter(this);
 
     btOk = new QPushButton(QStringLiteral("OK"), this);
     btOk->setDefault(true);
@@ -51,21 +62,62 @@ TFDiretorio::TFDiretorio(QWidget* parent) : QDialog(parent)
 
 void TFDiretorio::selectFolder(const QString& folder)
 {
-    pending_ = QDir::cleanPath(folder);
-    showPending();
+    initial_ = QDir::cleanPath(folder);
+    following_ = true;
+    selectInitial();
 }
 
-void TFDiretorio::showPending()
+void TFDiretorio::selectInitial()
 {
-    const QModelIndex index = model_->index(pending_);
+    const QModelIndex index = model_->index(initial_);
     if (!index.isValid()) return;
     DiretorioLista->setCurrentIndex(index);
     DiretorioLista->scrollTo(index, QAbstractItemView::PositionAtCenter);
 }
 
+void TFDiretorio::keepInitialInView()
+{
+    if (!following_) return;
+    const QModelIndex current = DiretorioLista->currentIndex();
+    if (!current.isValid()) {
+        selectInitial();
+        return;
+    }
+    if (model_->filePath(current) != initial_) {
+        following_ = false;
+        return;
+    }
+    DiretorioLista->scrollTo(current, QAbstractItemView::PositionAtCenter);
+}
+
+bool TFDiretorio::eventFilter(QObject* watched, QEvent* event)
+{
+    // The person takes over the tree: from now on nothing moves the selection.
+    const QEvent::Type type = event->type();
+    if (type == QEvent::KeyPress || type == QEvent::MouseButtonPress || type == QEvent::Wheel)
+        following_ = false;
+    return QDialog::eventFilter(watched, event);
+}
+
+void TFDiretorio::showEvent(QShowEvent* event)
+{
+    if (!placed_) {
+        placed_ = true;
+        if (const QScreen* where = screen()) {
+            QRect frame(QPoint(), size());
+            frame.moveCenter(where->availableGeometry().center());
+            move(frame.topLeft());
+        }
+    }
+    QDialog::showEvent(event);
+    // The tree has its size only now.
+    QTimer::singleShot(0, this, [this] { keepInitialInView(); });
+}
+
 QString TFDiretorio::selectedPath() const
 {
-    const QModelIndex index = DiretorioLista->currentIndex();
+    const QModelIndexList selected = DiretorioLista->selectionModel()->selectedRows();
+    const QModelIndex index = selected.isEmpty() ? DiretorioLista->currentIndex() : selected.first();
     return index.isValid() ? model_->filePath(index) : QString();
 }
 

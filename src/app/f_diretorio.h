@@ -17,9 +17,11 @@ class TFDiretorio : public QDialog {
 public:
     explicit TFDiretorio(QWidget* parent = nullptr);
 
-    // Selects a folder in the tree (and opens the tree down to it).
+    // Selects the folder the dialog starts on, opens the tree down to it and
+    // keeps it in view while the tree reads its folders, until the person
+    // moves in the tree with the keyboard or the mouse.
     void selectFolder(const QString& folder);
-    // The selected folder, without a trailing separator; empty when none.
+    // The folder the person selected, without a trailing separator; empty when none.
     QString selectedPath() const;
 
     // Shows the dialog modally starting on initialFolder; the chosen folder
@@ -30,11 +32,18 @@ public:
     QPushButton* btOk = nullptr;
     QPushButton* btCancela = nullptr;
 
+protected:
+    void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
-    void showPending();
+    void selectInitial();
+    void keepInitialInView();
 
     QFileSystemModel* model_ = nullptr;
-    QString pending_;  // the folder to show once the model has read its way down to it
+    QString initial_;         // the folder the dialog starts on
+    bool following_ = false;  // the initial folder is kept in view as folders load
+    bool placed_ = false;     // centred on the screen at its first showing
 };
 
 }  // namespace quintara

@@ -15,6 +15,7 @@
 #include "app/app_errors.h"
 #include "app/permissions.h"
 #include "data/data_module.h"
+#include "ui/hints.h"
 #include "ui/prompter.h"
 
 namespace quintara {
@@ -59,6 +60,13 @@ TFrmNovoUsuario::TFrmNovoUsuario(DataModule& dm, QWidget* parent) : QDialog(pare
 
     StatusBar = new QStatusBar(this);
     StatusBar->setSizeGripEnabled(false);
+    // The hint of the control under the mouse, as well as in its tool tip.
+    auto* hintPanel = new QLabel(StatusBar);
+    hintPanel->setObjectName(QStringLiteral("hintPanel"));
+    hintPanel->setFrameShape(QFrame::Panel);
+    hintPanel->setFrameShadow(QFrame::Sunken);
+    StatusBar->addWidget(hintPanel, 1);
+    ui::routeHints(this, hintPanel);
     btOk = new QPushButton(QStringLiteral("&OK"), this);
     btOk->setStatusTip(QStringLiteral("Clique para confirmar dados"));
     btCancelar = new QPushButton(QStringLiteral("&Cancelar"), this);

@@ -9,6 +9,7 @@
 #include <QLocale>
 #include <QMenu>
 #include <QSplitter>
+#include <QTableWidget>
 #include <QToolBar>
 #include <QVBoxLayout>
 
@@ -68,6 +69,8 @@ TFrmPrincipal::TFrmPrincipal(DataModule& dm, Settings& settings, QWidget* parent
     buildMenus();
     buildToolBars();
     buildStatusBar();
+    // Tab leaves the sheet for the year box, the next thing a person changes.
+    setTabOrder(StringGrid1, ComboBox);
 
     reorganiser_ = new TFormIndices(dm_, this);
     connect(reorganiser_, &TFormIndices::dataClosed, this, [this] { initialised_ = false; });

@@ -168,7 +168,7 @@ void TFrmPrincipal::buildToolBars()
     for (QAction* action : {TbGrafico, TbFastCalc, TbPlanilha, TbConsorcio, TbContagemdeCustas})
         ToolBar1->addAction(action);
     ToolBar1->addSeparator();
-    auto* yearLabel = new QLabel(QStringLiteral(" Ano: "), ToolBar1);
+    auto* yearLabel = new QLabel(QStringLiteral(" A&no: "), ToolBar1);
     ui::setHint(yearLabel, QStringLiteral("Ano base da planilha acima."));
     ComboBox = new QComboBox(ToolBar1);
     ComboBox->setObjectName(QStringLiteral("ComboBox"));
@@ -176,6 +176,7 @@ void TFrmPrincipal::buildToolBars()
     ComboBox->setInsertPolicy(QComboBox::NoInsert);
     ComboBox->setMinimumContentsLength(6);
     ui::setHint(ComboBox, QStringLiteral("Ano base da planilha acima."));
+    yearLabel->setBuddy(ComboBox);
     ToolBar1->addWidget(yearLabel);
     ToolBar1->addWidget(ComboBox);
     ToolBar1->addAction(ToolButton13);

@@ -148,7 +148,8 @@ void TFrmPrincipal::AtualizaGrafico()
     QChart* chart = chartView->chart();
     const auto horizontal = chart->axes(Qt::Horizontal);
     const auto vertical = chart->axes(Qt::Vertical);
-    if (!horizontal.isEmpty()) horizontal.first()->setRange(0, std::max(points - 1, 1));
+    // Half a step of room at both ends, so the first and last points are drawn whole.
+    if (!horizontal.isEmpty()) horizontal.first()->setRange(-0.5, std::max(points - 1, 1) + 0.5);
     if (!vertical.isEmpty() && points == 0) {
         vertical.first()->setRange(0, 1);
     } else if (!vertical.isEmpty()) {

@@ -1,12 +1,14 @@
 // The main window's monthly index sheet: the year box, the grid rows of the
 // monthly indices and the month values of the base year.
 #include <QComboBox>
+#include <QEvent>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTableWidget>
 #include <QVBoxLayout>
 #include <cmath>
+#include <functional>
 #include <stdexcept>
 
 #include "app/app_errors.h"
@@ -23,6 +25,27 @@ const QStringList kMonthHeadings = {QStringLiteral("JAN"), QStringLiteral("FEV")
                                     QStringLiteral("OUT"), QStringLiteral("NOV"), QStringLiteral("DEZ")};
 const QColor kSilver(192, 192, 192);
 constexpr int kCodeColumnWidth = 90;
+constexpr int kNarrowestMonth = 20;
+
+// Calls back whenever the watched widget changes size.
+class ResizeWatcher : public QObject {
+public:
+    ResizeWatcher(QWidget* watched, std::function<void()> onResize)
+        : QObject(watched), onResize_(std::move(onResize))
+    {
+        watched->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Resize) onResize_();
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    std::function<void()> onResize_;
+};
 
 QTableWidgetItem* readOnlyItem(const QString& text)
 {
@@ -40,10 +63,13 @@ void TFrmPrincipal::buildSheet(QWidget* panel)
     StringGrid1->setSelectionBehavior(QAbstractItemView::SelectRows);
     StringGrid1->setSelectionMode(QAbstractItemView::SingleSelection);
     StringGrid1->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // Tab leaves the sheet as in any form; the arrows move inside it.
+    StringGrid1->setTabKeyNavigation(false);
     StringGrid1->verticalHeader()->hide();
     StringGrid1->verticalHeader()->setDefaultSectionSize(22);
     StringGrid1->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
     StringGrid1->horizontalHeader()->setHighlightSections(false);
+    StringGrid1->horizontalHeader()->setMinimumSectionSize(kNarrowestMonth);
     StringGrid1->horizontalHeader()->setStyleSheet(
         QStringLiteral("QHeaderView::section { background: rgb(192,192,192); border: 1px solid gray; "
                        "font-weight: bold; padding: 2px; }"));
@@ -57,6 +83,9 @@ void TFrmPrincipal::buildSheet(QWidget* panel)
     auto* layout = new QVBoxLayout(panel);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(StringGrid1);
+    // The month columns share the panel's width whenever it changes: on
+    // maximise, on a resize by the person and on a restore.
+    new ResizeWatcher(panel, [this] { setMonthColumnWidths(); });
 }
 
 QString TFrmPrincipal::cellText(int column, int row) const
@@ -138,7 +167,8 @@ void TFrmPrincipal::setMonthColumnWidths()
 {
     StringGrid1->setColumnWidth(0, kCodeColumnWidth);
     const int month = static_cast<int>(std::lround((sheetPanel_->width() - 130) / 12.0));
-    for (int column = 1; column <= 12; ++column) StringGrid1->setColumnWidth(column, std::max(month, 20));
+    for (int column = 1; column <= 12; ++column)
+        StringGrid1->setColumnWidth(column, std::max(month, kNarrowestMonth));
 }
 
 std::vector<MonthlySheetRow> TFrmPrincipal::gridRows() const
@@ -182,6 +212,8 @@ void TFrmPrincipal::ComboBoxChange()
     StringGrid1->setHorizontalHeaderItem(0, new QTableWidgetItem(text));
     PTitPlanilha->setText(QStringLiteral("PLANILHA DE INDICES MENSAIS DE") + text);
     guarded([&] { AtualizaGrid2(); });
+    // The chart shows the highlighted row of the year now in the sheet.
+    AtualizaGrafico();
 }
 
 reports::MonthlyIndexSheet TFrmPrincipal::sheetForReport() const

@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
@@ -16,6 +17,7 @@
 #include "app/frm_usuario_permissoes.h"
 #include "app/modal_runner.h"
 #include "data/data_module.h"
+#include "ui/hints.h"
 #include "ui/prompter.h"
 
 namespace quintara {
@@ -84,10 +86,22 @@ TFrmUsuarios::TFrmUsuarios(DataModule& dm, QWidget* parent) : QDialog(parent), d
     for (QPushButton* button : {btNovo, btAlterar, btExcluir, btDestacar}) buttons->addWidget(button);
     buttons->addStretch();
     buttons->addWidget(btSair);
-    auto* layout = new QHBoxLayout(this);
-    layout->addWidget(box, 1);
-    layout->addLayout(buttons);
-    resize(520, 340);
+    auto* body = new QHBoxLayout;
+    body->addWidget(box, 1);
+    body->addLayout(buttons);
+    // The hint of the control under the mouse, as well as in its tool tip.
+    auto* status = new QStatusBar(this);
+    status->setSizeGripEnabled(false);
+    auto* hintPanel = new QLabel(status);
+    hintPanel->setObjectName(QStringLiteral("hintPanel"));
+    hintPanel->setFrameShape(QFrame::Panel);
+    hintPanel->setFrameShadow(QFrame::Sunken);
+    status->addWidget(hintPanel, 1);
+    ui::routeHints(this, hintPanel);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(body, 1);
+    layout->addWidget(status);
+    resize(520, 360);
 }
 
 void TFrmUsuarios::showEvent(QShowEvent* event)

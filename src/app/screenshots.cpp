@@ -7,7 +7,9 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QSpinBox>
+#include <QTableWidget>
 #include <QTreeWidget>
 #include <QUrl>
 #include <cstdio>
@@ -102,6 +104,34 @@ private:
     QDir folder_;
     int failures_ = 0;
 };
+
+// The main window as a person sees it: maximised, on a screen of at least
+// 1280x800 (a smaller virtual screen gets a window of that size instead).
+void showAsOnADesktop(QWidget& window)
+{
+    const QSize least(1280, 800);
+    const QSize screen = window.screen()->availableGeometry().size();
+    if (screen.width() >= least.width() && screen.height() >= least.height()) {
+        window.showMaximized();
+    } else {
+        window.resize(least.expandedTo(screen));
+        window.show();
+    }
+    QApplication::processEvents();
+}
+
+// The side panel and the mini chart are shown for the first index that has
+// values in the base year.
+void highlightAnIndexWithValues(TFrmPrincipal& main)
+{
+    for (int row = 1; row < main.gridRowCount(); ++row) {
+        for (int month = 1; month <= 12; ++month) {
+            if (main.cellText(month, row).isEmpty()) continue;
+            main.StringGrid1->setCurrentCell(row - 1, 0);
+            return;
+        }
+    }
+}
 
 // The user-selection dialog takes the first registered user; every other
 // window opened by the main window on its own is closed at once.
@@ -203,9 +233,9 @@ int takeScreenshots(Startup& startup, const QString& folder)
     if (TFormAbertura* splash = startup.splash()) shooter.shoot(*splash, QStringLiteral("TFormAbertura"));
 
     TFrmPrincipal& main = startup.mainWindow();
-    main.resize(1280, 800);
-    main.show();
+    showAsOnADesktop(main);
     main.FormActivate();
+    highlightAnIndexWithValues(main);
     shooter.shoot(main, QStringLiteral("TFrmPrincipal"));
 
     shootUserDialogs(shooter, main, dm);

@@ -1,5 +1,5 @@
 // quintara: the desktop program. Options: --data DIR starts on that data
-// directory without touching the settings store; --screenshots DIR renders
+// directory (a folder confirmed in the options is still saved); --screenshots DIR renders
 // every window to DIR/<window>.png and exits; --start-only opens the main
 // window once with every dialog cancelled and exits (timing and checks).
 #include <QApplication>

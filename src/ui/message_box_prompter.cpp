@@ -1,4 +1,6 @@
 #include <QApplication>
+#include <QFontMetrics>
+#include <QGridLayout>
 #include <QMessageBox>
 #include <QPushButton>
 #include <array>
@@ -43,6 +45,19 @@ QMessageBox::Icon toIcon(Prompter::Icon icon)
     return QMessageBox::NoIcon;
 }
 
+// A box sized for a short text would cut its title in the title bar: a spacer
+// as wide as the title, plus room for the window buttons, keeps it whole.
+void keepTitleReadable(QMessageBox& box, const QString& title)
+{
+    auto* grid = qobject_cast<QGridLayout*>(box.layout());
+    if (!grid) return;
+    constexpr int kWindowButtons = 120;
+    const int width = QFontMetrics(QApplication::font("QMdiSubWindowTitleBar")).horizontalAdvance(title) +
+                      QFontMetrics(box.font()).averageCharWidth() * 4 + kWindowButtons;
+    grid->addItem(new QSpacerItem(width, 0, QSizePolicy::Minimum, QSizePolicy::Expanding), grid->rowCount(),
+                  0, 1, grid->columnCount());
+}
+
 Prompter::Button show(Prompter::Icon icon, const QString& title, const QString& text,
                       Prompter::Buttons buttons, Prompter::Button defaultButton)
 {
@@ -54,6 +69,7 @@ Prompter::Button show(Prompter::Icon icon, const QString& title, const QString& 
         push->setText(QString::fromUtf8(b.text));
         if (first == Prompter::NoButton) first = b.button;
     }
+    keepTitleReadable(box, title);
     const Prompter::Button focused = defaultButton != Prompter::NoButton ? defaultButton : first;
     for (const ButtonText& b : kButtons)
         if (b.button == focused) box.setDefaultButton(b.standard);

@@ -132,16 +132,25 @@ TEST(StartUpOptions, DataAndScreenshotFoldersAreRead)
     EXPECT_FALSE(parseArguments({"--color", "x"}, error));
 }
 
-TEST(StartUpOptions, DataFolderOnTheCommandLineLeavesTheStoreAlone)
+TEST(StartUpOptions, DataFolderOnTheCommandLineOpensThisRunAndAConfirmedFolderIsSaved)
 {
     test::application();
     StartupOptions options;
     options.dataDir = QStringLiteral("/tmp/somewhere");
-    Startup startup(options);
-    auto* memory = dynamic_cast<MemorySettings*>(&startup.settings());
-    ASSERT_NE(memory, nullptr);
-    EXPECT_EQ(memory->values().at("pathdir"), "/tmp/somewhere/");
-    EXPECT_EQ(settingsStatus(*memory), 1);
+    auto store = std::make_unique<MemorySettings>();
+    MemorySettings* saved = store.get();
+    store->setValue("pathdir", "/dados/antigos/");
+    Startup startup(options, std::move(store));
+    EXPECT_EQ(startup.settings().value("pathdir"), "/tmp/somewhere/");
+    EXPECT_EQ(settingsStatus(startup.settings()), 1);
+    EXPECT_EQ(saved->values().at("pathdir"), "/dados/antigos/");
+
+    // The options confirm a folder the way they always do (the path alone):
+    // it is saved with the status that makes the next start use it.
+    startup.settings().setValue("pathdir", "/dados/novos/");
+    EXPECT_EQ(saved->values().at("pathdir"), "/dados/novos/");
+    EXPECT_EQ(settingsStatus(*saved), 1);
+    EXPECT_EQ(startup.settings().value("pathdir"), "/dados/novos/");
 }
 
 }  // namespace

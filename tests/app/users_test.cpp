@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
+#include <QEnterEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -250,6 +251,34 @@ TEST_F(UsersRegister, DetailShowsPermissionsAndCannotChangeThem)
     users.setTag("indusr01");
     ASSERT_TRUE(users.seek({"444444"}));
     EXPECT_EQ(users.getString("CONTROLE"), "41_");
+}
+
+// The mouse entering a control puts its hint in the dialog's status line as well.
+QString hintShownFor(QWidget* window, QWidget* control)
+{
+    QEnterEvent enter(QPointF(1, 1), QPointF(1, 1), QPointF(1, 1));
+    QCoreApplication::sendEvent(control, &enter);
+    auto* panel = window->findChild<QLabel*>(QStringLiteral("hintPanel"));
+    return panel && panel->isVisible() ? panel->text() : QStringLiteral("<no status line>");
+}
+
+TEST_F(UsersRegister, HintsAlsoShowInTheStatusLine)
+{
+    TFrmUsuarios window(*dm_);
+    window.show();
+    EXPECT_EQ(hintShownFor(&window, window.btNovo), QStringLiteral("Clique para cadastrar um novo usuário"));
+    EXPECT_EQ(hintShownFor(&window, window.lista),
+              QStringLiteral("Lista de Usuários Atualmente Cadastrados."));
+    EXPECT_EQ(window.btNovo->toolTip(), window.btNovo->statusTip());
+
+    TFrmNovoUsuario added(*dm_);
+    added.show();
+    EXPECT_EQ(hintShownFor(&added, added.cCodigo),
+              QStringLiteral("Digite um código de 06 dígitos para o usuário"));
+    EXPECT_EQ(hintShownFor(&added, added.btOk), QStringLiteral("Clique para confirmar dados"));
+    TFrmDestacaUsuario detail(*dm_);
+    detail.show();
+    EXPECT_EQ(hintShownFor(&detail, detail.cNome), QStringLiteral("Digite nesse campo o nome do usuário"));
 }
 
 }  // namespace
