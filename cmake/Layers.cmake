@@ -1,5 +1,5 @@
-# One static library per layer (src/<layer>/*.cpp) and one test program per
-# layer (tests/<layer>/*.cpp). Files are globbed so that adding a source file
+# One static library per layer (src/<layer>/**.cpp) and one test program per
+# layer (tests/<layer>/**.cpp), subfolders included. Files are globbed so that adding a source file
 # needs no build edit; CONFIGURE_DEPENDS re-runs the glob on every build.
 
 # Warnings are errors only where asked (scripts/test.sh and CI turn it on), so a
@@ -11,7 +11,7 @@ if(QUINTARA_WERROR)
 endif()
 
 function(quintara_layer name)
-  file(GLOB sources CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/src/${name}/*.cpp)
+  file(GLOB_RECURSE sources CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/src/${name}/*.cpp)
   if(NOT sources)
     # A layer with no sources yet still exists as a target so dependents link.
     add_library(quintara_${name} INTERFACE)
@@ -40,7 +40,7 @@ function(quintara_layer name)
 endfunction()
 
 function(quintara_tests name)
-  file(GLOB sources CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/tests/${name}/*.cpp)
+  file(GLOB_RECURSE sources CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/tests/${name}/*.cpp)
   if(NOT sources)
     return()
   endif()
