@@ -12,6 +12,8 @@
 #include <exception>
 
 #include "app/application.h"
+#include "app/cases/case_screenshots.h"
+#include "app/costs/cost_screenshots.h"
 #include "app/f_diretorio.h"
 #include "app/form_abertura.h"
 #include "app/form_indices.h"
@@ -185,6 +187,14 @@ int takeScreenshots(Startup& startup, const QString& folder)
     const reports::PageModel sheetReport = TFrmQrpPlanilha::prepare(main.sheetForReport());
     shooter.save(reports::renderPage(sheetReport, 0), QStringLiteral("TFrmQrpPlanilha"));
     shooter.savePdf(sheetReport, QStringLiteral("TFrmQrpPlanilha"));
+
+    const ScreenshotSink sink{[&](QWidget& window, const QString& name) { shooter.shoot(window, name); },
+                              [&](const reports::PageModel& model, const QString& name) {
+                                  shooter.save(reports::renderPage(model, 0), name);
+                                  shooter.savePdf(model, name);
+                              }};
+    shootCaseWindows(sink, dm, &main);
+    shootCostWindows(sink, dm, &main);
 
     // The reorganiser closes the data module's tables, so it comes last.
     TFormIndices reorganiser(dm, &main);
