@@ -106,7 +106,7 @@ ReportLayout costCountLayout(const CostCount& count, const std::vector<std::stri
     heading.bold = true;
     title.text(0, 39.5, kWidth,
                formatText("%5s %-62s %6s %9s %11s", {"ITEM ", "CUSTA DESCRIÇÃO", "QUANT.", "VALOR", "TOTAL"}),
-               heading);
+               heading, Align::Right);
     layout.title = std::move(title);
 
     DetailSection detail;
