@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QMimeData>
 #include <QPushButton>
 #include <QTableWidget>
@@ -132,7 +133,7 @@ TEST_F(CostWindows, GroupsAreRefusedByLetterAndDeletedWithOnlyTheirItems)
             group.btOk->click();
             open = dialog.isVisible();
         });
-        window.AdicionarGrupoClick();
+        window.menuGrupos->actions().at(0)->trigger();  // "&Adicionar Grupo"
         return !open;
     };
     EXPECT_TRUE(addGroup(QStringLiteral("a"), QStringLiteral("custas iniciais")));
@@ -160,7 +161,7 @@ TEST_F(CostWindows, GroupsAreRefusedByLetterAndDeletedWithOnlyTheirItems)
 
     window.selectGroup("A");
     prompter_.queueAnswer(ui::Prompter::Yes);
-    window.ExcluirGrupoClick();
+    window.menuGrupos->actions().at(2)->trigger();  // "&Excluir Grupo"
     EXPECT_EQ(prompter_.messages().back().title, QStringLiteral("Excluir"));
     EXPECT_TRUE(costItems(*dm_, "A", CostItemOrder::ByCode).empty());
     ASSERT_EQ(costItems(*dm_, "", CostItemOrder::ByCode).size(), 1u);
@@ -232,7 +233,7 @@ TEST_F(CostCount, OrderNumbersFollowTheLastCountedCost)
     EXPECT_EQ(window.pnTotal->text(), QStringLiteral("35,00"));
 
     window.SgCustas->setCurrentCell(1, 1);
-    window.ApagarItem1Click();
+    window.PopupMenu1->actions().at(0)->trigger();  // "Apagar Item"
     ASSERT_EQ(window.SgCustas->rowCount(), 2);
     addByKeyboard(window, a10_);
     EXPECT_EQ(cell(window, 2, 0), QStringLiteral("0004"));
@@ -316,12 +317,12 @@ TEST_F(CostCount, ApagarTudoAsksFirstAndLeavesOneUnchargedRow)
     addByKeyboard(window, a10_);
     addByKeyboard(window, b5_);
     prompter_.queueAnswer(ui::Prompter::No);
-    window.ApagarTudo1Click();
+    window.PopupMenu1->actions().at(1)->trigger();  // "Apagar Tudo"
     EXPECT_EQ(prompter_.messages().back().text, QStringLiteral("Apagar todos os custos deste processo ?"));
     EXPECT_EQ(prompter_.messages().back().title, QStringLiteral("Atenção!"));
     EXPECT_EQ(caseCosts(*dm_, "CUS0001").size(), 2u);
     prompter_.queueAnswer(ui::Prompter::Yes);
-    window.ApagarTudo1Click();
+    window.PopupMenu1->actions().at(1)->trigger();  // "Apagar Tudo"
     EXPECT_TRUE(caseCosts(*dm_, "CUS0001").empty());
     ASSERT_EQ(window.SgCustas->rowCount(), 1);
     EXPECT_EQ(cell(window, 0, 4), QStringLiteral("Não Cobrado"));
