@@ -1,5 +1,5 @@
-# One static library per layer (src/<layer>/*.cpp) and one test program per
-# layer (tests/<layer>/*.cpp). Files are globbed so that adding a source file
+# One static library per layer (src/<layer>/**.cpp) and one test program per
+# layer (tests/<layer>/**.cpp), subfolders included. Files are globbed so that adding a source file
 # needs no build edit; CONFIGURE_DEPENDS re-runs the glob on every build.
 
 # Warnings are errors only where asked (scripts/test.sh and CI turn it on), so a

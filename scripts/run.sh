@@ -26,6 +26,11 @@ if [ ! -d "$demo" ]; then
         echo "(no index series in $series: the demo starts with the catalogue only;"
         echo " import values with: build/quintara-cli import $demo CODE file.csv)"
     fi
+    ./build/quintara-cli case "$demo.tmp" 2024001 --responsible "Ana Paula Ferreira" \
+        --description "Cobrança de aluguéis em atraso" --court "3ª" --protocol-number 8812 \
+        --protocol "04/03/2024 14:30" --history "Ação de cobrança distribuída em março de 2024." \
+        --name "JOSÉ CARLOS PEREIRA|Réu|123.456.789-09" --name "IMOBILIÁRIA BOA VISTA LTDA|Autora|12.345.678/0001-90" \
+        > /dev/null
     mv "$demo.tmp" "$demo"
 else
     echo "== demo data directory ($demo/) already there"

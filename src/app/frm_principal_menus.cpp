@@ -10,6 +10,10 @@
 #include <QToolBar>
 #include <QUrl>
 
+#include "app/cases/frm_indicador_pessoal.h"
+#include "app/cases/frm_processos.h"
+#include "app/costs/costs_windows.h"
+#include "app/costs/frm_tab_custas.h"
 #include "app/frm_principal.h"
 #include "ui/hints.h"
 
@@ -120,9 +124,22 @@ void TFrmPrincipal::buildMenus()
     connect(MConsorcio, &QAction::triggered, this, &TFrmPrincipal::MConsorcioClick);
     connect(MPrice, &QAction::triggered, this, &TFrmPrincipal::MPriceClick);
 
-    // The windows of the reference tables, cases, costs and calculators come later.
-    markInConstruction({MIndicadores, MMoeda, MFormasCorrecao, MTabelaCustas, MProcessos, MIndicadorPessoal,
-                        MGrafico, MFastCalc, MPlanilha, MContagemCustas});
+    connect(MTabelaCustas, &QAction::triggered, this, [this] { openChild(courtCostsTable(dm_, this)); });
+    connect(MContagemCustas, &QAction::triggered, this, [this] {
+        openCostsCount(dm_, this);
+        FormActivate();
+    });
+    connect(MProcessos, &QAction::triggered, this, [this] {
+        TFrmProcessos window(dm_, this);
+        openChild(window);
+    });
+    connect(MIndicadorPessoal, &QAction::triggered, this, [this] {
+        TFrmIndicadorPessoal window(dm_, TFrmIndicadorPessoal::Mode::Browse, this);
+        openChild(window);
+    });
+
+    // The windows of the reference tables, the worksheet and the quick calculation come later.
+    markInConstruction({MIndicadores, MMoeda, MFormasCorrecao, MGrafico, MFastCalc, MPlanilha});
 }
 
 void TFrmPrincipal::buildToolBars()
@@ -209,8 +226,10 @@ void TFrmPrincipal::buildToolBars()
     connect(ComboBox, &QComboBox::textActivated, this, &TFrmPrincipal::ComboBoxChange);
     connect(ComboBox->lineEdit(), &QLineEdit::returnPressed, this, &TFrmPrincipal::ComboBoxChange);
 
-    markInConstruction({TbIndicadores, TbMoeda, TbFormadeCorrecao, TbTabeladeCustas, TbGrafico, TbFastCalc,
-                        TbPlanilha, TbContagemdeCustas});
+    connect(TbTabeladeCustas, &QAction::triggered, MTabelaCustas, &QAction::trigger);
+    connect(TbContagemdeCustas, &QAction::triggered, MContagemCustas, &QAction::trigger);
+
+    markInConstruction({TbIndicadores, TbMoeda, TbFormadeCorrecao, TbGrafico, TbFastCalc, TbPlanilha});
 }
 
 }  // namespace quintara

@@ -18,6 +18,8 @@
 #include "app/calculators/frm_consorcio.h"
 #include "app/calculators/frm_price.h"
 #include "app/application.h"
+#include "app/cases/case_screenshots.h"
+#include "app/costs/cost_screenshots.h"
 #include "app/f_diretorio.h"
 #include "app/form_abertura.h"
 #include "app/form_indices.h"
@@ -260,6 +262,13 @@ int takeScreenshots(Startup& startup, const QString& folder)
     shooter.savePdf(sheetReport, QStringLiteral("TFrmQrpPlanilha"));
 
     shootCalculators(shooter, main, dm);
+    const ScreenshotSink sink{[&](QWidget& window, const QString& name) { shooter.shoot(window, name); },
+                              [&](const reports::PageModel& model, const QString& name) {
+                                  shooter.save(reports::renderPage(model, 0), name);
+                                  shooter.savePdf(model, name);
+                              }};
+    shootCaseWindows(sink, dm, &main);
+    shootCostWindows(sink, dm, &main);
 
     // The reorganiser closes the data module's tables, so it comes last.
     TFormIndices reorganiser(dm, &main);

@@ -15,6 +15,7 @@ int cmdTable(const Args& args, std::ostream& out, std::ostream& err);
 int cmdRecalc(const Args& args, std::ostream& out, std::ostream& err);
 int cmdConsorcio(const Args& args, std::ostream& out, std::ostream& err);
 int cmdPrice(const Args& args, std::ostream& out, std::ostream& err);
+int cmdCase(const Args& args, std::ostream& out, std::ostream& err);
 
 // Each command lives in its own file; this table only names them.
 const std::vector<Command>& commands()
@@ -33,9 +34,11 @@ const std::vector<Command>& commands()
         {"reindex", "reindex DIR [TABLE]", cmdReindex},
         {"pack", "pack DIR TABLE", cmdPack},
         {"calc",
-         "calc DIR --form CODE --origin dd/mm/yyyy --date dd/mm/yyyy --amount 1234,56 [--full-month] [--converter] "
+         "calc DIR --form CODE --origin dd/mm/yyyy --date dd/mm/yyyy --amount 1234,56 [--full-month] "
+         "[--converter] "
          "[--ord-rate R] [--ord-formula simples|composto] [--ord-start dd/mm/yyyy] [--comp-rate R] "
-         "[--comp-formula simples|composto] [--comp-start dd/mm/yyyy] [--fine R] [--fine-on-interest] [--fees R] "
+         "[--comp-formula simples|composto] [--comp-start dd/mm/yyyy] [--fine R] [--fine-on-interest] "
+         "[--fees R] "
          "[--mode worksheet|quick] [--no-correction]",
          cmdCalc},
         {"table", "table DIR --form CODE --origin dd/mm/yyyy --date dd/mm/yyyy [--converter]", cmdTable},
@@ -46,6 +49,12 @@ const std::vector<Command>& commands()
          cmdConsorcio},
         {"price", "price DIR --amount V --years TEXT [--rate TEXT] [--symbol S --singular NAME --plural NAME]",
          cmdPrice},
+        {"case",
+         "case DIR NUMBER [--responsible TEXT] [--description TEXT] [--court TEXT] [--protocol-number TEXT "
+         "--protocol \"dd/mm/yyyy HH:MM\"] [--status 0|1|2|3] [--history TEXT] [--name \"NAME|CITED "
+         "AS|DOCUMENT\"]... "
+         "[--user CODE]",
+         cmdCase},
     };
     return table;
 }
