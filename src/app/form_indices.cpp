@@ -9,6 +9,8 @@
 #include <QVBoxLayout>
 
 #include "data/data_module.h"
+#include "data/table_repair.h"
+#include "foxpro/index_repair.h"
 #include "foxpro/table.h"
 #include "ui/prompter.h"
 #include "ui/wait_cursor.h"
@@ -96,10 +98,39 @@ void TFormIndices::MostraStatus(const QString& text)
     panelStatus->repaint();
 }
 
+// An index that is missing, empty or unreadable stops the table from opening;
+// it is written anew from the tags the data module gives the table.
+bool TFormIndices::RefazIndicePerdido(const std::string& path, const QString& tableName, QString& reason)
+{
+    // Tables without tags (the parameters table, which the data module keeps
+    // open) are not looked at.
+    const std::vector<foxpro::TagDef> tags = tagDefinitions(path);
+    if (tags.empty()) return false;
+    try {
+        if (foxpro::indexFault(path).empty()) return false;
+    } catch (const foxpro::Error&) {
+        return false;  // the table itself does not open: the usual path says why
+    }
+    MostraStatus(QStringLiteral("Refazendo os indices de ") + tableName + QStringLiteral("..."));
+    ui::WaitCursor wait;
+    try {
+        reindexTable(path, tags);
+    } catch (const foxpro::Error& error) {
+        reason = QStringLiteral("Erro não identificado no BDE !.");
+        qWarning("reindex %s: %s", qPrintable(tableName), error.what());
+    }
+    return true;
+}
+
 std::pair<bool, QString> TFormIndices::ReindexaTabela(const QString& tableName)
 {
     foxpro::Table table;
     const std::string path = dm_.dataDir() + tableName.toStdString();
+    QString reason;
+    if (RefazIndicePerdido(path, tableName, reason)) {
+        MostraStatus(QString());
+        return {reason.isEmpty(), reason};
+    }
     {
         ui::WaitCursor wait;
         MostraStatus(QStringLiteral("Abrindo ") + tableName + QStringLiteral("..."));
@@ -109,7 +140,6 @@ std::pair<bool, QString> TFormIndices::ReindexaTabela(const QString& tableName)
             // Not opened: the reason below is what the person is told.
         }
     }
-    QString reason;
     if (!table.isOpen()) {
         reason = QStringLiteral(
             "A Tabela não pode ser aberta no modo Exclusivo. Provavelmente está sendo usada por outro "

@@ -5,6 +5,7 @@
 
 #include <QDialog>
 #include <QString>
+#include <string>
 #include <utility>
 
 class QComboBox;
@@ -47,6 +48,7 @@ protected:
 
 private:
     void MostraStatus(const QString& text);
+    bool RefazIndicePerdido(const std::string& path, const QString& tableName, QString& reason);
 
     DataModule& dm_;
     bool tablesClosed_ = false;

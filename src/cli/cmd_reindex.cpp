@@ -1,7 +1,11 @@
-// quintara-cli reindex DIR [TABLE]: rebuilds the index tags of one table or
-// of every table of a data folder, each opened exclusively.
+// quintara-cli reindex DIR [TABLE] [--tags-from DIR2]: rebuilds the index
+// tags of one table or of every table of a data folder, each opened
+// exclusively. An index file that is missing, empty or unreadable is
+// written anew from the tags the data module gives the table, or from the
+// same table's tags in DIR2.
 #include "cli/cli.h"
 #include "cli/commands.h"
+#include "data/table_repair.h"
 #include "foxpro/table.h"
 #include "foxpro/table_files.h"
 
@@ -9,21 +13,35 @@ namespace quintara::cli {
 
 int cmdReindex(const Args& args, std::ostream& out, std::ostream& err)
 {
-    if (args.empty() || args.size() > 2) throw UsageError{"expected a folder and optionally a table"};
-    const std::vector<std::string> paths = args.size() == 2
-                                               ? std::vector<std::string>{foxpro::findTable(args[0], args[1])}
-                                               : foxpro::listTables(args[0]);
+    Args positional;
+    std::string tagsFrom;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        if (args[i] == "--tags-from") {
+            if (i + 1 >= args.size()) throw UsageError{"--tags-from needs a folder"};
+            tagsFrom = args[++i];
+        } else if (args[i].starts_with("--")) {
+            throw UsageError{"unknown option " + args[i]};
+        } else {
+            positional.push_back(args[i]);
+        }
+    }
+    if (positional.empty() || positional.size() > 2)
+        throw UsageError{"expected a folder and optionally a table"};
+    const std::vector<std::string> paths =
+        positional.size() == 2 ? std::vector<std::string>{foxpro::findTable(positional[0], positional[1])}
+                               : foxpro::listTables(positional[0]);
     int failures = 0;
     for (const std::string& path : paths) {
         const std::string name = foxpro::baseName(path);
         try {
-            foxpro::Table table(path, foxpro::OpenMode::Exclusive);
-            if (table.tags().empty()) {
+            const ReindexOutcome done = reindexTable(path, tagDefinitions(path, tagsFrom));
+            if (done.tags == 0)
                 out << name << ": no index\n";
-                continue;
-            }
-            table.reindex();
-            out << name << ": reindexed (" << table.tags().size() << " tags)\n";
+            else if (done.fault.empty())
+                out << name << ": reindexed (" << done.tags << " tags)\n";
+            else
+                out << name << ": " << done.fault << "; rebuilt from the tag definitions (" << done.tags
+                    << " tags)\n";
         } catch (const foxpro::Error& e) {
             err << e.what() << "\n";
             ++failures;

@@ -31,7 +31,7 @@ const std::vector<Command>& commands()
          cmdForm},
         {"dump", "dump DIR", cmdDump},
         {"check", "check DIR", cmdCheck},
-        {"reindex", "reindex DIR [TABLE]", cmdReindex},
+        {"reindex", "reindex DIR [TABLE] [--tags-from DIR2]", cmdReindex},
         {"pack", "pack DIR TABLE", cmdPack},
         {"calc",
          "calc DIR --form CODE --origin dd/mm/yyyy --date dd/mm/yyyy --amount 1234,56 [--full-month] "

@@ -6,8 +6,10 @@
 #include <cstdio>
 #include <set>
 
+#include "foxpro/cdx_bulk_keys.h"
 #include "foxpro/cdx_file.h"
 #include "foxpro/cdx_file_impl.h"
+#include "foxpro/key_writer.h"
 #include "foxpro/record_view.h"
 
 namespace foxpro {
@@ -129,24 +131,25 @@ void CdxFile::create(const std::string& path, const std::vector<TagDef>& tags,
 
 namespace {
 
-std::vector<cdx::Entry> collectKeys(const CdxTagState& t, std::uint32_t recordCount,
-                                    const std::function<const RecordView*(std::uint32_t)>& at)
+// Every record's key written once into one buffer, then sorted.
+cdx::BulkKeys collectKeys(const CdxTagState& t, std::uint32_t recordCount,
+                          const std::function<const RecordView*(std::uint32_t)>& at)
 {
-    std::vector<cdx::Entry> entries;
-    entries.reserve(recordCount);
+    KeyWriter writer(t.key);
+    cdx::BulkKeys keys(t.info.keyLength);
+    if (writer.length() != t.info.keyLength)
+        throw Error({}, "tag " + t.info.name + ": the key expression gives " +
+                            std::to_string(writer.length()) + " bytes, the tag holds keys of " +
+                            std::to_string(t.info.keyLength));
+    keys.reserve(recordCount);
     for (std::uint32_t recno = 1; recno <= recordCount; ++recno) {
         const RecordView* record = at(recno);
         if (!record) continue;
         if (t.forCondition.valid() && !t.forCondition.evaluateBool(*record)) continue;
-        entries.push_back(cdx::Entry{t.key.evaluateKey(*record), recno, 0});
+        writer.write(*record, keys.add(recno));
     }
-    std::stable_sort(entries.begin(), entries.end(),
-                     [](const auto& a, const auto& b) { return cdx::compareKeys(a.key, b.key) < 0; });
-    if (t.info.unique)
-        entries.erase(std::unique(entries.begin(), entries.end(),
-                                  [](const auto& a, const auto& b) { return a.key == b.key; }),
-                      entries.end());
-    return entries;
+    keys.sort(t.info.unique);
+    return keys;
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include "foxpro/cdx_page.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstring>
 #include <stdexcept>
 
@@ -289,6 +290,81 @@ bool encodeIfFits(const Node& node, const KeyShape& shape, std::string& page)
     page[22] = static_cast<char>(w.dupBits);
     page[23] = static_cast<char>(w.entryBytes);
     return true;
+}
+
+std::vector<LeafRun> packLeaves(const char* rows, std::size_t stride, std::size_t count,
+                                const KeyShape& shape)
+{
+    const auto keyLength = static_cast<std::size_t>(shape.length);
+    std::vector<LeafRun> runs;
+    LeafRun run;
+    std::size_t keyBytes = 0;
+    int recnoBits = -1;  // widths are looked up again only when the largest record number grows a bit
+    std::size_t entryBytes = 0;
+    for (std::size_t i = 0; i < count; ++i) {
+        const std::string_view key(rows + i * stride, keyLength);
+        const std::size_t trail = trailingFill(key, shape.fill);
+        std::size_t dup = 0;
+        if (run.count > 0) dup = sharedPrefix({rows + (i - 1) * stride, keyLength}, key, keyLength - trail);
+        const std::size_t stored = keyLength - dup - trail;
+        const std::uint32_t maxRecno = std::max(run.maxRecno, readBE({key.data(), keyLength + 4}, keyLength));
+        if (static_cast<int>(std::bit_width(maxRecno)) != recnoBits) {
+            recnoBits = static_cast<int>(std::bit_width(maxRecno));
+            entryBytes = static_cast<std::size_t>(widthsFor(shape, maxRecno).entryBytes);
+        }
+        if (kLeafHeader + (run.count + 1) * entryBytes + keyBytes + stored <= kPageSize) {
+            ++run.count;
+            run.maxRecno = maxRecno;
+            keyBytes += stored;
+            continue;
+        }
+        if (run.count == 0) throw std::runtime_error("a key does not fit in a page");
+        runs.push_back(run);
+        run = LeafRun{i, 0, 0};
+        keyBytes = 0;
+        --i;  // the key starts the next page
+    }
+    runs.push_back(run);
+    return runs;
+}
+
+void encodeLeafRun(const char* rows, std::size_t stride, const LeafRun& run, const KeyShape& shape,
+                   const Node& links, std::string& page)
+{
+    page.assign(kPageSize, '\0');
+    writeLE(page, 0, links.attributes, 2);
+    writeLE(page, 2, run.count, 2);
+    writeLE(page, 4, links.left, 4);
+    writeLE(page, 8, links.right, 4);
+    const auto keyLength = static_cast<std::size_t>(shape.length);
+    const LeafWidths w = widthsFor(shape, run.maxRecno);
+    std::size_t keyEnd = kPageSize;
+    for (std::size_t n = 0; n < run.count; ++n) {
+        const std::size_t i = run.first + n;
+        const std::string_view key(rows + i * stride, keyLength);
+        const std::size_t trail = trailingFill(key, shape.fill);
+        std::size_t dup = 0;
+        if (n > 0) dup = sharedPrefix({rows + (i - 1) * stride, keyLength}, key, keyLength - trail);
+        const std::size_t stored = keyLength - dup - trail;
+        if (kLeafHeader + (n + 1) * static_cast<std::size_t>(w.entryBytes) + stored > keyEnd)
+            throw std::runtime_error("the leaf does not fit in a page");
+        keyEnd -= stored;
+        std::memcpy(&page[keyEnd], key.data() + dup, stored);
+        const std::uint64_t raw = readBE({key.data(), keyLength + 4}, keyLength) |
+                                  (static_cast<std::uint64_t>(dup) << w.recBits) |
+                                  (static_cast<std::uint64_t>(trail) << (w.recBits + w.dupBits));
+        writeLE(page, kLeafHeader + n * static_cast<std::size_t>(w.entryBytes), raw, w.entryBytes);
+    }
+    const std::size_t used = kLeafHeader + run.count * static_cast<std::size_t>(w.entryBytes);
+    writeLE(page, 12, keyEnd - used, 2);
+    const std::uint32_t recMask = w.recBits >= 32 ? 0xFFFFFFFFu : ((1u << w.recBits) - 1);
+    writeLE(page, 14, recMask, 4);
+    page[18] = static_cast<char>((1u << w.dupBits) - 1);
+    page[19] = static_cast<char>((1u << w.dupBits) - 1);
+    page[20] = static_cast<char>(w.recBits);
+    page[21] = static_cast<char>(w.dupBits);
+    page[22] = static_cast<char>(w.dupBits);
+    page[23] = static_cast<char>(w.entryBytes);
 }
 
 }  // namespace foxpro::cdx

@@ -102,4 +102,19 @@ private:
     std::string previous_;
 };
 
+// Bulk loading of a leaf level from keys in ascending order, one row of
+// `stride` bytes each: the key, then its record number (4 bytes, big-endian).
+// packLeaves splits them into pages the way LeafSizer fills them;
+// encodeLeafRun writes one page with the attributes and links of `links`.
+struct LeafRun {
+    std::size_t first = 0;
+    std::size_t count = 0;
+    std::uint32_t maxRecno = 0;
+};
+// At least one run (an empty one when there are no keys).
+std::vector<LeafRun> packLeaves(const char* rows, std::size_t stride, std::size_t count,
+                                const KeyShape& shape);
+void encodeLeafRun(const char* rows, std::size_t stride, const LeafRun& run, const KeyShape& shape,
+                   const Node& links, std::string& page);
+
 }  // namespace foxpro::cdx

@@ -14,6 +14,8 @@
 
 namespace foxpro::cdx {
 
+class BulkKeys;
+
 // A position in the leaf level: the page, its decoded node (shared with the
 // store's cache) and an index. A search that read the page without decoding
 // it leaves node empty and holds the entry found; moving on decodes it.
@@ -53,8 +55,8 @@ public:
     // Returns false when the entry is not in the tree.
     bool remove(const std::string& key, std::uint32_t recno);
 
-    // Replaces the whole content by the given entries (sorted, distinct).
-    void build(const std::vector<Entry>& sorted);
+    // Replaces the whole content by the given keys (sorted, distinct).
+    void build(const BulkKeys& sorted);
     // Every page of the tree, root first (cycle-safe).
     std::vector<std::uint32_t> pages() const;
     std::uint32_t count() const;

@@ -2,7 +2,9 @@
 // count and the structural check.
 #include <cstdio>
 #include <set>
+#include <stdexcept>
 
+#include "foxpro/cdx_bulk_keys.h"
 #include "foxpro/cdx_tag.h"
 #include "foxpro/error.h"
 
@@ -31,7 +33,11 @@ struct Loaded {
 
 }  // namespace
 
-void CdxTree::build(const std::vector<Entry>& sorted)
+// The leaves are filled in key order and written with their sibling links;
+// then each interior level takes the last entry of every page below it, as
+// many per page as fit, up to a single root. Pages are allocated leaves
+// first, then level by level, which is the layout FoxPro gives a new tag.
+void CdxTree::build(const BulkKeys& sorted)
 {
     std::vector<std::uint32_t> old;
     try {
@@ -42,18 +48,36 @@ void CdxTree::build(const std::vector<Entry>& sorted)
         old.clear();
     }
     for (std::uint32_t page : old) store_.release(page);
-    std::vector<Built> level;
-    std::size_t i = 0;
-    do {
-        Node node;
-        node.attributes = kLeafAttr;
-        LeafSizer sizer(shape_);
-        while (i < sorted.size() && sizer.add(sorted[i])) node.entries.push_back(sorted[i++]);
-        if (node.entries.empty() && i < sorted.size())
-            store_.fail("index " + name_ + ": a key does not fit in a page");
-        level.push_back({store_.allocate(), std::move(node)});
-    } while (i < sorted.size());
+    std::vector<LeafRun> runs;
+    try {
+        runs = packLeaves(sorted.rows(), sorted.stride(), sorted.size(), shape_);
+    } catch (const std::runtime_error&) {
+        store_.fail("index " + name_ + ": a key does not fit in a page");
+    }
+    std::vector<std::uint32_t> leaves(runs.size());
+    for (std::uint32_t& page : leaves) page = store_.allocate();
+    const bool alone = leaves.size() == 1;
+    std::string bytes;
+    for (std::size_t n = 0; n < runs.size(); ++n) {
+        Node links;
+        links.attributes = alone ? kLeafAttr | kRootAttr : kLeafAttr;
+        links.left = n ? leaves[n - 1] : kNoPage;
+        links.right = n + 1 < leaves.size() ? leaves[n + 1] : kNoPage;
+        encodeLeafRun(sorted.rows(), sorted.stride(), runs[n], shape_, links, bytes);
+        store_.writeBlock(leaves[n], std::move(bytes));
+    }
+    if (alone) {
+        setRoot(leaves[0]);
+        return;
+    }
     const std::size_t capacity = interiorCapacity(shape_);
+    std::vector<Built> level;
+    for (std::size_t n = 0; n < runs.size(); ++n) {
+        if (n % capacity == 0) level.push_back({store_.allocate(), Node{0, kNoPage, kNoPage, {}}});
+        const std::size_t last = runs[n].first + runs[n].count - 1;
+        level.back().node.entries.push_back(
+            Entry{std::string(sorted.key(last)), sorted.recno(last), leaves[n]});
+    }
     for (;;) {
         for (std::size_t n = 0; n < level.size(); ++n) {
             level[n].node.left = n ? level[n - 1].page : kNoPage;

@@ -93,7 +93,34 @@ void collectTerms(const expr::Node& node, std::vector<KeyTerm>& terms)
     terms.push_back(t);
 }
 
+bool collectStoredParts(const expr::Node& node, std::vector<StoredKeyPart>& parts)
+{
+    using expr::Op;
+    if (node.op == Op::Add && node.type == ValueType::Character)
+        return collectStoredParts(*node.args[0], parts) && collectStoredParts(*node.args[1], parts);
+    if (node.op == Op::Field && node.fieldType == FieldType::Character) {
+        parts.push_back({node.field, node.length, false});
+        return true;
+    }
+    if (node.op == Op::Call && node.func == expr::Func::Dtos && node.args.size() == 1 &&
+        node.args[0]->op == Op::Field && node.args[0]->fieldType == FieldType::Date) {
+        parts.push_back({node.args[0]->field, 8, true});
+        return true;
+    }
+    return false;
+}
+
 }  // namespace
+
+std::vector<StoredKeyPart> Expression::storedKeyParts() const
+{
+    std::vector<StoredKeyPart> parts;
+    if (!root_ || root_->type != ValueType::Character || !collectStoredParts(*root_, parts)) return {};
+    int total = 0;
+    for (const StoredKeyPart& p : parts) total += p.length;
+    if (total != length()) return {};
+    return parts;
+}
 
 std::vector<KeyTerm> Expression::keyTerms() const
 {

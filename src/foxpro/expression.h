@@ -32,6 +32,14 @@ struct KeyTerm {
     bool dtos = false;  // DTOS(<date>): the caller gives "yyyymmdd"
 };
 
+// A key term that is a field's stored bytes: a character field, or DTOS()
+// of a date field (the stored "yyyymmdd").
+struct StoredKeyPart {
+    int field = 0;
+    int length = 0;
+    bool dtos = false;
+};
+
 namespace expr {
 struct Node;
 }
@@ -69,6 +77,9 @@ public:
     // The operands of the top-level '+' chain (one term when there is no
     // chain). Used to build search keys from parts.
     std::vector<KeyTerm> keyTerms() const;
+    // The key as stored field bytes, when every term of its '+' chain is a
+    // character field or DTOS() of a date field; empty otherwise.
+    std::vector<StoredKeyPart> storedKeyParts() const;
 
 private:
     std::string text_;

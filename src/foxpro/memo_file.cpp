@@ -137,6 +137,24 @@ bool MemoFile::blockInFile(std::uint32_t block) const
     return at >= kHeaderBytes && at + 8 <= fileSize();
 }
 
+std::string MemoFile::fault(std::uint32_t block) const
+{
+    try {
+        const std::uint64_t at = static_cast<std::uint64_t>(block) * blockSize_;
+        if (!blockInFile(block))
+            return "memo block " + std::to_string(block) + " lies past the end of the memo file";
+        unsigned char head[8];
+        readFully(fd_, at, reinterpret_cast<char*>(head), 8, path_);
+        const std::uint32_t length = be32(head + 4);
+        if (at + 8 + length > fileSize())
+            return "the memo at block " + std::to_string(block) + " claims " + std::to_string(length) +
+                   " bytes, past the end of the memo file";
+    } catch (const Error& e) {
+        return e.plainMessage();
+    }
+    return {};
+}
+
 std::string MemoFile::read(std::uint32_t block) const
 {
     const std::uint64_t at = static_cast<std::uint64_t>(block) * blockSize_;

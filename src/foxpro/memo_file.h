@@ -38,6 +38,9 @@ public:
     std::string read(std::uint32_t block) const;
     // Whether `block` could start a memo (inside the file, after the header).
     bool blockInFile(std::uint32_t block) const;
+    // Why the memo at `block` cannot be read whole, as read() would say it;
+    // "" when its block and the length its header claims lie in the file.
+    std::string fault(std::uint32_t block) const;
     // Writes a memo into new blocks at the end of the file and returns its
     // first block; an empty memo is not stored and gives 0. The caller holds
     // the memo lock while other processes may write.

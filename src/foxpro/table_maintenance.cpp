@@ -12,6 +12,7 @@
 #include <filesystem>
 
 #include "foxpro/field_codec.h"
+#include "foxpro/index_repair.h"
 #include "foxpro/pack_journal.h"
 #include "foxpro/table_files.h"
 #include "foxpro/table_impl.h"
@@ -36,6 +37,14 @@ void renameInto(const std::string& from, const std::string& to)
 {
     if (std::rename(from.c_str(), to.c_str()) != 0)
         throw Error(to, std::string("cannot replace the file: ") + std::strerror(errno));
+}
+
+// A new index goes to disk before it takes the old one's name, so that a
+// crash never leaves the table with a renamed but unwritten index.
+void syncIndex(const CdxFile& index)
+{
+    if (::fsync(index.fd()) != 0)
+        throw Error(index.path(), std::string("cannot flush the new index file: ") + std::strerror(errno));
 }
 
 void syncFolder(const std::string& file)
@@ -205,6 +214,7 @@ void Table::pack()
             return &rec;
         });
         index.flush();
+        syncIndex(index);
     }
     // The packed file is locked before it takes the table's name, so nobody
     // can open it in between.
@@ -236,6 +246,30 @@ void Table::pack()
     t.first();
 }
 
+void replaceIndexFile(const DbfFile& dbf, const std::vector<FieldDef>& fields,
+                      const std::vector<FieldSlot>& slots, const std::vector<TagDef>& tags,
+                      std::uint32_t count, const std::string& cdxPath)
+{
+    const std::string cdxTmp = cdxPath + ".tmp";
+    removeIfExists(cdxTmp);
+    try {
+        CdxFile::create(cdxTmp, tags, fields);
+        CdxFile index(cdxTmp, fields, CdxFile::Mode::ReadWrite);
+        StoredRecord rec(fields, slots);
+        index.rebuild(-1, count, [&](std::uint32_t r) -> const RecordView* {
+            rec.reset(dbf.record(r), r);
+            return &rec;
+        });
+        index.flush();
+        syncIndex(index);
+    } catch (...) {
+        ::unlink(cdxTmp.c_str());
+        throw;
+    }
+    renameInto(cdxTmp, cdxPath);
+    syncFolder(cdxPath);
+}
+
 void Table::reindex()
 {
     Impl& t = *impl_;
@@ -245,23 +279,9 @@ void Table::reindex()
     t.finishPendingEdit();
     if (!t.cdx) throw Error(t.path, "the table has no index file to rebuild");
     const std::string cdxPath = t.cdx->path();
-    const std::string cdxTmp = cdxPath + ".tmp";
-    removeIfExists(cdxTmp);
-    const std::uint32_t count = t.dbf.reloadCount();
-    {
-        CdxFile::create(cdxTmp, tags(), t.fields);
-        CdxFile index(cdxTmp, t.fields, CdxFile::Mode::ReadWrite);
-        StoredRecord rec(t.fields, t.slots);
-        index.rebuild(-1, count, [&](std::uint32_t r) -> const RecordView* {
-            rec.reset(t.dbf.record(r), r);
-            return &rec;
-        });
-        index.flush();
-    }
+    replaceIndexFile(t.dbf, t.fields, t.slots, tags(), t.dbf.reloadCount(), cdxPath);
     t.cursor.reset();
     t.cdx.reset();
-    renameInto(cdxTmp, cdxPath);
-    syncFolder(cdxPath);
     t.openIndex(cdxPath);
     if (t.tag >= 0) t.cursor.emplace(*t.cdx, t.tag);
     t.cursorSynced = false;
@@ -279,11 +299,13 @@ std::vector<std::string> Table::check()
         for (std::uint32_t r = 1; r <= count; ++r) {
             std::uint32_t block = 0;
             const std::string where = "record " + std::to_string(r) + " field " + t.fields[i].name + ": ";
-            if (!parseMemoBlock(t.rawOf(t.dbf.record(r), static_cast<int>(i)), block))
+            if (!parseMemoBlock(t.rawOf(t.dbf.record(r), static_cast<int>(i)), block)) {
                 problems.push_back(where + "damaged memo reference");
-            else if (block != 0 && !t.memo->blockInFile(block))
-                problems.push_back(where + "memo block " + std::to_string(block) +
-                                   " lies past the end of the memo file");
+                continue;
+            }
+            // A memo must fit in the file whole, its claimed length included.
+            const std::string fault = block == 0 ? std::string() : t.memo->fault(block);
+            if (!fault.empty()) problems.push_back(where + fault);
         }
     }
     if (!t.cdx) return problems;

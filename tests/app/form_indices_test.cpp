@@ -5,12 +5,14 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
+#include <filesystem>
 
 #include "app/application.h"
 #include "app/form_indices.h"
 #include "app/frm_principal.h"
 #include "app/frm_selecao_usuario.h"
 #include "app_fixture.h"
+#include "foxpro/table_files.h"
 
 namespace quintara {
 namespace {
@@ -81,6 +83,20 @@ TEST_F(Reorganiser, ATableHeldElsewhereIsReportedAndTheRunGoesOn)
               QStringLiteral("Não foi possível reindexar a Tabela DST_MOED.DBF.  Razão: . \n\n"
                              "A Tabela não pode ser aberta no modo Exclusivo. Provavelmente está sendo usada "
                              "por outro aplicativo."));
+}
+
+TEST_F(Reorganiser, AMissingIndexIsRebuiltFromTheTagsTheDataModuleKnows)
+{
+    const std::string table = dir_.path() + "DST_LCM1.DBF";
+    ASSERT_TRUE(std::filesystem::remove(foxpro::findCompanion(table, "CDX")));
+    EXPECT_THROW(foxpro::Table(table, foxpro::OpenMode::Exclusive), foxpro::Error);
+    window_->cbTable->setCurrentIndex(static_cast<int>(entries().indexOf(QStringLiteral("DST_LCM1.DBF"))));
+    window_->BitBtn1Click();
+    EXPECT_TRUE(prompter_.messages().empty()) << prompter_.lastText().toStdString();
+    foxpro::Table values(table);
+    ASSERT_EQ(values.tags().size(), 1u);
+    EXPECT_EQ(values.tags()[0].expression, "LCM_COD+DTOS(LCM_DATA)");
+    EXPECT_TRUE(values.check().empty());
 }
 
 TEST(ReorganiserInMainWindow, ClosingItReopensTheDataAndAsksForAUserAgain)

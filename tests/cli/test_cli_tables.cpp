@@ -128,3 +128,71 @@ TEST(CliTables, ReindexEveryTableAndPackOneKeepTheLiveRecords)
     EXPECT_EQ(run({"pack", copy.str()}).code, 2);
     EXPECT_EQ(run({"pack", copy.str(), "NOSUCH"}).code, 1);
 }
+
+TEST(CliTables, ReindexRebuildsZeroedEmptyAndMissingIndexesFromTheTagDefinitions)
+{
+    FolderCopy copy("foxpro");
+    std::ofstream(copy / "DST_LCM1.CDX", std::ios::binary | std::ios::trunc)
+        << std::string(fs::file_size(copy / "DST_LCM1.CDX"), '\0');
+    std::ofstream(copy / "DST_TCU1.CDX", std::ios::binary | std::ios::trunc);
+    fs::remove(copy / "PITINDPE.CDX");
+    const Result broken = run({"check", copy.str()});
+    EXPECT_EQ(broken.code, 1);
+    EXPECT_NE(broken.out.find("PITINDPE.DBF: the structural index file PITINDPE.CDX is missing"),
+              std::string::npos)
+        << broken.out;
+
+    const Result all = run({"reindex", copy.str()});
+    EXPECT_EQ(all.code, 0) << all.err;
+    EXPECT_NE(
+        all.out.find("PITINDPE.DBF: the structural index file PITINDPE.CDX is missing; rebuilt from the tag "
+                     "definitions (3 tags)\n"),
+        std::string::npos)
+        << all.out;
+    EXPECT_EQ(all.out.find("DST_LCM1.DBF: reindexed"), std::string::npos) << all.out;
+    EXPECT_NE(all.out.find("; rebuilt from the tag definitions (1 tags)\n"), std::string::npos) << all.out;
+    EXPECT_NE(all.out.find("DST_TCU1.DBF: the index file is truncated"), std::string::npos) << all.out;
+    EXPECT_NE(all.out.find("DST_GTCU.DBF: reindexed (1 tags)\n"), std::string::npos);
+    EXPECT_EQ(run({"check", copy.str()}).code, 0);
+    const Result dump = run({"dump", copy.str()});
+    EXPECT_TRUE(dump.out == readAll(fixtures("foxpro") / "EXPECTED-DUMP.txt"));
+}
+
+TEST(CliTables, ReindexTakesTheTagsOfATableItDoesNotKnowFromAnotherFolder)
+{
+    FolderCopy copy("foxpro");
+    FolderCopy other("foxpro");
+    for (const char* ext : {".DBF", ".CDX"}) {
+        fs::rename(copy / (std::string("DST_TCU1") + ext), copy / (std::string("OUTRA") + ext));
+        fs::rename(other / (std::string("DST_TCU1") + ext), other / (std::string("OUTRA") + ext));
+    }
+    std::ofstream(copy / "OUTRA.CDX", std::ios::binary | std::ios::trunc) << std::string(4096, '\0');
+    const Result unknown = run({"reindex", copy.str(), "outra"});
+    EXPECT_EQ(unknown.code, 1);
+    EXPECT_NE(unknown.err.find("the tags it should hold are not known"), std::string::npos) << unknown.err;
+
+    const Result known = run({"reindex", copy.str(), "outra", "--tags-from", other.str()});
+    EXPECT_EQ(known.code, 0) << known.err;
+    EXPECT_NE(known.out.find("; rebuilt from the tag definitions (2 tags)\n"), std::string::npos)
+        << known.out;
+    EXPECT_EQ(run({"check", copy.str()}).code, 0);
+    EXPECT_EQ(readAll(copy / "OUTRA.CDX").size(), readAll(other / "OUTRA.CDX").size());
+    EXPECT_EQ(run({"reindex", copy.str(), "--tags-from"}).code, 2);
+}
+
+TEST(CliTables, CheckReportsAMemoWhoseLengthRunsPastTheEndOfTheMemoFile)
+{
+    FolderCopy copy("foxpro");
+    // The first memo of DST_TCM1's memo file starts after its header; its
+    // length is the big-endian word at bytes 4-7 of its block.
+    std::string fpt = readAll(copy / "DST_TCM1.FPT");
+    const std::size_t blockSize =
+        (static_cast<unsigned char>(fpt[6]) << 8) | static_cast<unsigned char>(fpt[7]);
+    const std::size_t first = (512 + blockSize - 1) / blockSize * blockSize;
+    fpt.replace(first + 4, 4, std::string("\x7F\xFF\xFF\xF0", 4));
+    std::ofstream(copy / "DST_TCM1.FPT", std::ios::binary | std::ios::trunc) << fpt;
+    const Result r = run({"check", copy.str()});
+    EXPECT_EQ(r.code, 1);
+    EXPECT_NE(r.out.find("claims 2147483632 bytes, past the end of the memo file"), std::string::npos)
+        << r.out;
+}
