@@ -11,6 +11,8 @@
 #include <QUrl>
 
 #include "app/frm_principal.h"
+#include "app/reference/frm_tab_ind_con.h"
+#include "app/reference/frm_tab_vigencia.h"
 #include "ui/hints.h"
 
 namespace quintara {
@@ -118,9 +120,18 @@ void TFrmPrincipal::buildMenus()
     connect(MHelpDesk, &QAction::triggered, this, [this] { openSupportPage(kHelpDeskAddress); });
     connect(MAtualizacoes, &QAction::triggered, this, [this] { openSupportPage(kUpdatesAddress); });
 
-    // The windows of the reference tables, cases, costs and calculators come later.
-    markInConstruction({MIndicadores, MMoeda, MFormasCorrecao, MTabelaCustas, MProcessos, MIndicadorPessoal,
-                        MGrafico, MFastCalc, MPlanilha, MConsorcio, MContagemCustas, MPrice});
+    connect(MIndicadores, &QAction::triggered, this, [this] {
+        TFrmTabIndCon window(dm_, this);
+        openChild(window);
+    });
+    connect(MMoeda, &QAction::triggered, this, [this] {
+        TFrmTabVigencia window(dm_, this);
+        openChild(window);
+    });
+
+    // The windows of the cases, costs and calculators come later.
+    markInConstruction({MFormasCorrecao, MTabelaCustas, MProcessos, MIndicadorPessoal, MGrafico, MFastCalc,
+                        MPlanilha, MConsorcio, MContagemCustas, MPrice});
 }
 
 void TFrmPrincipal::buildToolBars()
@@ -205,8 +216,11 @@ void TFrmPrincipal::buildToolBars()
     connect(ComboBox, &QComboBox::textActivated, this, &TFrmPrincipal::ComboBoxChange);
     connect(ComboBox->lineEdit(), &QLineEdit::returnPressed, this, &TFrmPrincipal::ComboBoxChange);
 
-    markInConstruction({TbIndicadores, TbMoeda, TbFormadeCorrecao, TbTabeladeCustas, TbGrafico, TbFastCalc,
-                        TbPlanilha, TbConsorcio, TbContagemdeCustas});
+    connect(TbIndicadores, &QAction::triggered, MIndicadores, &QAction::trigger);
+    connect(TbMoeda, &QAction::triggered, MMoeda, &QAction::trigger);
+
+    markInConstruction({TbFormadeCorrecao, TbTabeladeCustas, TbGrafico, TbFastCalc, TbPlanilha, TbConsorcio,
+                        TbContagemdeCustas});
 }
 
 }  // namespace quintara
