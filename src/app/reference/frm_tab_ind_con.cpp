@@ -131,7 +131,7 @@ QWidget* TFrmTabIndCon::buildIndexPanel()
                                    QStringLiteral("TIPO VALOR"), QStringLiteral("DESCRIÇÃO DO INDICE")});
     DBGrid1->setObjectName(QStringLiteral("DBGrid1"));
     DBGrid1->setColumnWidth(0, 90);
-    DBGrid1->setColumnWidth(1, 95);
+    DBGrid1->setColumnWidth(1, 108);
     DBGrid1->setColumnWidth(2, 85);
     DBGrid1->setColumnWidth(3, 85);
     DBGrid1->setColumnWidth(4, 110);
@@ -229,7 +229,7 @@ void TFrmTabIndCon::buildCommands()
                        QStringLiteral("Esse botão permite visualizar o Gráfico dos valores do índice."));
     BitBtn5 = button(QStringLiteral("&Sair"), QStringLiteral("Esse botão fecha esse programa."));
 
-    menuIndice = new QMenu(QStringLiteral("Í&ndice"), this);
+    menuIndice = new QMenu(QStringLiteral("Ín&dice"), this);
     mNovoIndice = menuIndice->addAction(QStringLiteral("&Novo Índice"));
     mAlterar = menuIndice->addAction(QStringLiteral("&Alterar dados"));
     mExcluir = menuIndice->addAction(QStringLiteral("&Excluir"));
