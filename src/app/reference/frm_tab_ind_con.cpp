@@ -339,6 +339,7 @@ void TFrmTabIndCon::RefreshList(std::uint32_t recNo)
 
 void TFrmTabIndCon::DBGrid1ColEnter()
 {
+    cHistoricoExit();
     closeValueEntry();
     const int row = DBGrid1->currentRow();
     selectedCode_.clear();
@@ -458,6 +459,7 @@ void TFrmTabIndCon::deleteSelectedIndex()
 void TFrmTabIndCon::EditarHistoricoClick()
 {
     if (selectedRecNo_ == 0) return;
+    historyRecNo_ = selectedRecNo_;
     editingHistory_ = true;
     cHistorico->setReadOnly(false);
     cHistorico->setStyleSheet(QStringLiteral("QPlainTextEdit { background: #ffffe0; }"));
@@ -472,7 +474,8 @@ void TFrmTabIndCon::cHistoricoExit()
     cHistorico->setStyleSheet(QString());
     foxpro::Table& indices = dm_.Indices();
     guarded([&] {
-        indices.go(selectedRecNo_);
+        // The index whose history was opened, even when another one is being selected.
+        indices.go(historyRecNo_);
         indices.edit();
         try {
             indices.setMemo("TBCM_HIST", cHistorico->toPlainText().toStdString());

@@ -121,6 +121,7 @@ private:
     std::vector<IndexValueRecord> values_;
     bool activated_ = false;
     bool editingHistory_ = false;
+    std::uint32_t historyRecNo_ = 0;
     bool valueEntryOpen_ = false;
     bool refilling_ = false;
 };

@@ -396,7 +396,8 @@ void TFrmTabVigencia::RemontagemClick()
 
 void TFrmTabVigencia::EditarHistrico1Click()
 {
-    if (selectedRecNo() == 0) return;
+    historyRecNo_ = selectedRecNo();
+    if (historyRecNo_ == 0) return;
     editingHistory_ = true;
     cHistorico->setReadOnly(false);
     cHistorico->setFocus();
@@ -407,8 +408,8 @@ void TFrmTabVigencia::cHistoricoExit()
     if (!editingHistory_) return;
     editingHistory_ = false;
     cHistorico->setReadOnly(true);
-    const std::uint32_t recNo = selectedRecNo();
-    if (recNo == 0) return;
+    // The era whose history was opened, even when another row is being selected.
+    const std::uint32_t recNo = historyRecNo_;
     const QString text = cHistorico->toPlainText();
     const bool stored = guarded([&] {
         foxpro::Table& t = dm_.Moeda();
@@ -422,7 +423,9 @@ void TFrmTabVigencia::cHistoricoExit()
             throw;
         }
     });
-    if (stored) StrGridTab->item(StrGridTab->currentRow(), History)->setText(text);
+    for (int row = 0; stored && row < StrGridTab->rowCount(); ++row)
+        if (StrGridTab->item(row, Name)->data(Qt::UserRole).toULongLong() == recNo)
+            StrGridTab->item(row, History)->setText(text);
     StrGridTab->setFocus();
 }
 

@@ -83,6 +83,7 @@ private:
     QStringList pictures_;
     bool activated_ = false;
     bool editingHistory_ = false;
+    std::uint32_t historyRecNo_ = 0;
 };
 
 }  // namespace quintara

@@ -180,21 +180,27 @@ TEST_F(CurrenciesWindow, PicturesAreFoundWhateverTheLetterCase)
     EXPECT_TRUE(QDir(root + QStringLiteral("IMG/Cruzeiro Real 1993")).exists());
 }
 
-TEST_F(CurrenciesWindow, HistoryIsStoredWhenTheMemoIsLeft)
+TEST_F(CurrenciesWindow, HistoryIsStoredOnTheEraItWasOpenedFor)
 {
     open();
     const int row = rowOf(QStringLiteral("01/08/1993"));
     window_->StrGridTab->setCurrentCell(row, 0);
     window_->mEditarHistorico->trigger();
     EXPECT_FALSE(window_->cHistorico->isReadOnly());
-    window_->cHistorico->setPlainText(QStringLiteral("Novo histórico."));
-    window_->cHistoricoExit();
+    window_->cHistorico->selectAll();
+    QTest::keyClicks(window_->cHistorico, QStringLiteral("Lei 9.069, de 29/06/1995."));
+    // Moving to the next era leaves the memo.
+    window_->StrGridTab->setFocus();
+    QTest::keyClick(window_->StrGridTab, Qt::Key_Down);
     EXPECT_TRUE(window_->cHistorico->isReadOnly());
-    EXPECT_EQ(cell(row, 5), QStringLiteral("Novo histórico."));
+    EXPECT_EQ(cell(row, 5), QStringLiteral("Lei 9.069, de 29/06/1995."));
+    EXPECT_TRUE(window_->cHistorico->toPlainText().startsWith(QStringLiteral("Medida Provisória nº 542")));
     foxpro::Table& t = dm_->Moeda();
     t.setTag("odata");
     ASSERT_TRUE(t.seek({"19930801"}));
-    EXPECT_EQ(t.getMemo("VGM_HIST"), "Novo histórico.");
+    EXPECT_EQ(t.getMemo("VGM_HIST"), "Lei 9.069, de 29/06/1995.");
+    ASSERT_TRUE(t.seek({"19940701"}));
+    EXPECT_NE(t.getMemo("VGM_HIST"), "Lei 9.069, de 29/06/1995.");
 }
 
 }  // namespace

@@ -291,6 +291,22 @@ TEST_F(IndicesWindow, ValuesAreEnteredCheckedAndDeletedWhereTheListShows)
     EXPECT_EQ(storedValues("IPCA"), 3);
 }
 
+TEST_F(IndicesWindow, HistoryIsStoredOnTheIndexItWasOpenedFor)
+{
+    open("TR");
+    window_->mEditarHistorico->trigger();
+    EXPECT_FALSE(window_->cHistorico->isReadOnly());
+    window_->cHistorico->selectAll();
+    QTest::keyClicks(window_->cHistorico, QStringLiteral("Serie 7811 do Banco Central."));
+    clickIndex(QStringLiteral("UFIR"));
+    EXPECT_TRUE(window_->cHistorico->isReadOnly());
+    EXPECT_EQ(window_->cNomeIndice->text(), QStringLiteral("UFIR"));
+    ASSERT_TRUE(registered("TR"));
+    EXPECT_EQ(dm_->Indices().getMemo("TBCM_HIST"), "Serie 7811 do Banco Central.");
+    ASSERT_TRUE(registered("UFIR"));
+    EXPECT_NE(dm_->Indices().getMemo("TBCM_HIST"), "Serie 7811 do Banco Central.");
+}
+
 TEST_F(IndicesWindow, ImportAddsUpdatesOrStoresNothing)
 {
     open("TR");
