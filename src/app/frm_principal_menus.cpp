@@ -15,6 +15,8 @@
 #include "app/costs/costs_windows.h"
 #include "app/costs/frm_tab_custas.h"
 #include "app/frm_principal.h"
+#include "app/reference/frm_tab_ind_con.h"
+#include "app/reference/frm_tab_vigencia.h"
 #include "ui/hints.h"
 
 namespace quintara {
@@ -137,9 +139,17 @@ void TFrmPrincipal::buildMenus()
         TFrmIndicadorPessoal window(dm_, TFrmIndicadorPessoal::Mode::Browse, this);
         openChild(window);
     });
+    connect(MIndicadores, &QAction::triggered, this, [this] {
+        TFrmTabIndCon window(dm_, this);
+        openChild(window);
+    });
+    connect(MMoeda, &QAction::triggered, this, [this] {
+        TFrmTabVigencia window(dm_, this);
+        openChild(window);
+    });
 
-    // The windows of the reference tables, the worksheet and the quick calculation come later.
-    markInConstruction({MIndicadores, MMoeda, MFormasCorrecao, MGrafico, MFastCalc, MPlanilha});
+    // The windows of the worksheet, the quick calculation, the forms and the index chart come later.
+    markInConstruction({MFormasCorrecao, MGrafico, MFastCalc, MPlanilha});
 }
 
 void TFrmPrincipal::buildToolBars()
@@ -228,8 +238,10 @@ void TFrmPrincipal::buildToolBars()
 
     connect(TbTabeladeCustas, &QAction::triggered, MTabelaCustas, &QAction::trigger);
     connect(TbContagemdeCustas, &QAction::triggered, MContagemCustas, &QAction::trigger);
+    connect(TbIndicadores, &QAction::triggered, MIndicadores, &QAction::trigger);
+    connect(TbMoeda, &QAction::triggered, MMoeda, &QAction::trigger);
 
-    markInConstruction({TbIndicadores, TbMoeda, TbFormadeCorrecao, TbGrafico, TbFastCalc, TbPlanilha});
+    markInConstruction({TbFormadeCorrecao, TbGrafico, TbFastCalc, TbPlanilha});
 }
 
 }  // namespace quintara

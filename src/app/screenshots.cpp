@@ -34,6 +34,7 @@
 #include "app/frm_usuario_permissoes.h"
 #include "app/frm_usuarios.h"
 #include "app/modal_runner.h"
+#include "app/reference/reference_screenshots.h"
 #include "reports/report_painter.h"
 #include "ui/amount_edit.h"
 #include "ui/date_edit.h"
@@ -256,6 +257,13 @@ int takeScreenshots(Startup& startup, const QString& folder)
 
     TFrmSobre about(&main);
     shooter.shoot(about, QStringLiteral("TFrmSobre"));
+
+    shootReferenceWindows(
+        dm, main, [&](QWidget& widget, const QString& name) { shooter.shoot(widget, name, 100); },
+        [&](const reports::PageModel& model, const QString& name) {
+            shooter.save(reports::renderPage(model, 0), name);
+            shooter.savePdf(model, name);
+        });
 
     const reports::PageModel sheetReport = TFrmQrpPlanilha::prepare(main.sheetForReport());
     shooter.save(reports::renderPage(sheetReport, 0), QStringLiteral("TFrmQrpPlanilha"));
