@@ -11,7 +11,7 @@ if(QUINTARA_WERROR)
 endif()
 
 function(quintara_layer name)
-  file(GLOB sources CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/src/${name}/*.cpp)
+  file(GLOB_RECURSE sources CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/src/${name}/*.cpp)
   if(NOT sources)
     # A layer with no sources yet still exists as a target so dependents link.
     add_library(quintara_${name} INTERFACE)
@@ -40,7 +40,7 @@ function(quintara_layer name)
 endfunction()
 
 function(quintara_tests name)
-  file(GLOB sources CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/tests/${name}/*.cpp)
+  file(GLOB_RECURSE sources CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/tests/${name}/*.cpp)
   if(NOT sources)
     return()
   endif()

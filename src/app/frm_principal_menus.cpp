@@ -11,6 +11,8 @@
 #include <QUrl>
 
 #include "app/frm_principal.h"
+#include "app/reference/frm_forma_correcao.h"
+#include "app/reference/frm_grafico_indice.h"
 #include "ui/hints.h"
 
 namespace quintara {
@@ -117,10 +119,18 @@ void TFrmPrincipal::buildMenus()
     connect(MForum, &QAction::triggered, this, [this] { openSupportPage(kForumAddress); });
     connect(MHelpDesk, &QAction::triggered, this, [this] { openSupportPage(kHelpDeskAddress); });
     connect(MAtualizacoes, &QAction::triggered, this, [this] { openSupportPage(kUpdatesAddress); });
+    connect(MFormasCorrecao, &QAction::triggered, this, [this] {
+        TFrmFormaCorrecao window(dm_, this);
+        openChild(window);
+    });
+    connect(MGrafico, &QAction::triggered, this, [this] {
+        TFrmGraficoIndice window(dm_, this);
+        openChild(window);
+    });
 
     // The windows of the reference tables, cases, costs and calculators come later.
-    markInConstruction({MIndicadores, MMoeda, MFormasCorrecao, MTabelaCustas, MProcessos, MIndicadorPessoal,
-                        MGrafico, MFastCalc, MPlanilha, MConsorcio, MContagemCustas, MPrice});
+    markInConstruction({MIndicadores, MMoeda, MTabelaCustas, MProcessos, MIndicadorPessoal, MFastCalc,
+                        MPlanilha, MConsorcio, MContagemCustas, MPrice});
 }
 
 void TFrmPrincipal::buildToolBars()
@@ -199,14 +209,16 @@ void TFrmPrincipal::buildToolBars()
 
     connect(BtSelectUsr, &QAction::triggered, this, &TFrmPrincipal::MSelecaoUsuarioClick);
     connect(ToolButton13, &QAction::triggered, this, &TFrmPrincipal::ToolButton13Click);
+    connect(TbFormadeCorrecao, &QAction::triggered, MFormasCorrecao, &QAction::trigger);
+    connect(TbGrafico, &QAction::triggered, MGrafico, &QAction::trigger);
     connect(TbMiniNavegador, &QAction::triggered, this, [this] { openSupportPage(kSiteAddress); });
     connect(TBMiniCorreio, &QAction::triggered, this, [this] { openSupportPage(kMailAddress); });
     connect(TbForum, &QAction::triggered, this, [this] { openSupportPage(kForumAddress); });
     connect(ComboBox, &QComboBox::textActivated, this, &TFrmPrincipal::ComboBoxChange);
     connect(ComboBox->lineEdit(), &QLineEdit::returnPressed, this, &TFrmPrincipal::ComboBoxChange);
 
-    markInConstruction({TbIndicadores, TbMoeda, TbFormadeCorrecao, TbTabeladeCustas, TbGrafico, TbFastCalc,
-                        TbPlanilha, TbConsorcio, TbContagemdeCustas});
+    markInConstruction(
+        {TbIndicadores, TbMoeda, TbTabeladeCustas, TbFastCalc, TbPlanilha, TbConsorcio, TbContagemdeCustas});
 }
 
 }  // namespace quintara
