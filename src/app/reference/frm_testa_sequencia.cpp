@@ -129,7 +129,7 @@ void TFrmTestaSequencia::addLines(const std::vector<std::string>& lines)
 int TFrmTestaSequencia::ruleWidth() const
 {
     const int charWidth = std::max(1, ListBox->fontMetrics().horizontalAdvance(QLatin1Char('-')));
-    return std::max(20, ListBox->viewport()->width() / charWidth - 1);
+    return std::max(20, ListBox->viewport()->width() / charWidth - 2);
 }
 
 void TFrmTestaSequencia::BtTestarClick()

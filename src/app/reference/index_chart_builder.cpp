@@ -75,6 +75,9 @@ void fillIndexChart(QChart& chart, const IndexChartSeries& first, const IndexCha
             any = true;
         }
     }
+    // Without values there is nothing to scale: no made-up dates on the axes.
+    x->setVisible(any);
+    y->setVisible(any);
     if (!any) return;
     // The filled area reaches down to zero, so zero stays in view.
     if (filled) low = std::min(low, 0.0);

@@ -1,9 +1,11 @@
 // The correction-forms window: the periodicity grid and what it stores, the
 // selection that every command follows, and the new and change dialogs.
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QToolButton>
 
 #include "app/reference/forms_table.h"
 #include "app/reference/frm_edita_sequencia.h"

@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSlider>
+#include <QToolButton>
 #include <algorithm>
 
 #include "app/reference/frm_grafico_indice.h"

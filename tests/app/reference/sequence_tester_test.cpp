@@ -1,6 +1,7 @@
 // The sequence tester: both sequences and the verdict, and the value check
 // that reports each missing period of an index once.
 #include <QCheckBox>
+#include <QLabel>
 #include <QPushButton>
 
 #include "app/reference/frm_testa_sequencia.h"
