@@ -118,6 +118,7 @@ QWidget* TFrmGraficoIndice::buildControls()
     TrackBar = new QSlider(Qt::Horizontal, bar);
     TrackBar->setRange(1, 100);
     TrackBar->setValue(100);
+    TrackBar->setMinimumWidth(90);
     TrackBar->setMaximumWidth(140);
     ui::setHint(TrackBar, QStringLiteral("Controle da Janela de Visualização do Gráfico."));
     btInserirSerie = button(bar, QStringLiteral("Inserir Nova Série"));

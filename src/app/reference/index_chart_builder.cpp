@@ -5,6 +5,7 @@
 #include <QDateTime>
 #include <QDateTimeAxis>
 #include <QLineSeries>
+#include <QLocale>
 #include <QValueAxis>
 #include <algorithm>
 
@@ -44,6 +45,9 @@ QAbstractSeries* makeSeries(QChart& chart, const IndexChartSeries& data, bool fi
 void fillIndexChart(QChart& chart, const IndexChartSeries& first, const IndexChartSeries* second, bool filled,
                     int pointsPerPage)
 {
+    // Numbers with the decimal comma, whatever the system locale.
+    chart.setLocalizeNumbers(true);
+    chart.setLocale(QLocale(QLocale::Portuguese, QLocale::Brazil));
     chart.removeAllSeries();
     for (QAbstractAxis* axis : chart.axes()) {
         chart.removeAxis(axis);
