@@ -2,7 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
-#include <exception>
+#include <stdexcept>
 
 #include "data/date_routines.h"
 #include "data/format_text.h"
@@ -82,9 +82,9 @@ std::vector<std::string> SequenceTester::run(const std::string& formCode, Date t
     try {
         DataModuleReference data(dm_);
         original = MontaSequencia(data, formCode);
-    } catch (const std::exception& error) {
+    } catch (const std::out_of_range&) {
         // A form whose periodicity lacks blocks cannot be assembled.
-        add(error.what());
+        add("A periodicidade da sequência não tem um período para cada índice.");
         original.clear();
     }
     if (original.empty()) {

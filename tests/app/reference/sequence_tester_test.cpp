@@ -64,6 +64,12 @@ TEST_F(SequenceTesterWindow, ShowsBothSequencesAndTheVerdictWithoutCheckingValue
     const QStringList before = runTest("080", QStringLiteral("01011999"), QStringLiteral("30042000"), false);
     EXPECT_EQ(count(before, QStringLiteral("Sequência INVÁLIDA para esse Cálculo!")), 1);
     EXPECT_FALSE(okShown_);
+
+    // A form whose periodicity was never saved cannot be assembled.
+    addForm("085", "MENS", "");
+    const QStringList unsaved = runTest("085", QStringLiteral("15012000"), QStringLiteral("30042000"), true);
+    EXPECT_EQ(unsaved.back(), QStringLiteral("Erro na sequência!"));
+    EXPECT_FALSE(okShown_);
 }
 
 TEST_F(SequenceTesterWindow, EachMissingMonthIsReportedOnceAndAMidMonthStartIsNoGap)
