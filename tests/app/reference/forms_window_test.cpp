@@ -183,6 +183,41 @@ TEST_F(FormsWindow, ANewFormTakesTheCodeAfterEveryFormAndWorksheetCode)
     EXPECT_EQ(window.shownCode(), QStringLiteral("018"));
 }
 
+TEST_F(FormsWindow, TheNewFormDialogPadsTheCodeAndChecksTheChainWhenItIsLeft)
+{
+    TFrmNovaSequencia dialog(*dm_);
+    showActive(dialog);
+    dialog.cCodSeq->setFocus();
+    dialog.cCodSeq->selectAll();
+    QTest::keyClicks(dialog.cCodSeq, QStringLiteral("7"));
+    dialog.csequencia->setFocus();
+    settle();
+    EXPECT_EQ(dialog.cCodSeq->text(), QStringLiteral("007"));
+    EXPECT_EQ(QApplication::focusWidget(), dialog.csequencia) << "a free code lets the person go on";
+
+    dialog.cCodSeq->setFocus();
+    dialog.cCodSeq->selectAll();
+    QTest::keyClicks(dialog.cCodSeq, QStringLiteral("2"));
+    dialog.csequencia->setFocus();
+    settle();
+    EXPECT_EQ(dialog.cCodSeq->text(), QStringLiteral("002"));
+    EXPECT_EQ(QApplication::focusWidget(), dialog.cCodSeq) << "a code in use takes the focus back";
+    EXPECT_TRUE(prompter_.messages().empty());
+
+    // Leaving a bad chain tells once and returns to it; Cancel stores nothing.
+    dialog.csequencia->setFocus();
+    QTest::keyClicks(dialog.csequencia, QStringLiteral("TR+IPC;INPC"));
+    dialog.historico->setFocus();
+    settle();
+    ASSERT_EQ(prompter_.messages().size(), 1u);
+    EXPECT_EQ(prompter_.messages()[0].text,
+              QStringLiteral("sequência inválida !. Verifique o nome dos índices."));
+    EXPECT_EQ(QApplication::focusWidget(), dialog.csequencia);
+    dialog.btCancelar->click();
+    EXPECT_TRUE(dialog.storedCode().empty());
+    EXPECT_EQ(storedChain("005"), "<no form>");
+}
+
 TEST_F(FormsWindow, TheChangeDialogWritesOnlyTheFormItWasOpenedOn)
 {
     addForm("070", "TR;INPC", "01/03/1991:31/01/199301/02/1993:00/00/0000");
