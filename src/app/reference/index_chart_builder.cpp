@@ -31,6 +31,8 @@ QAbstractSeries* makeSeries(QChart& chart, const IndexChartSeries& data, bool fi
         return line;
     }
     auto* area = new QAreaSeries(line);
+    // The area reads its line but does not own it: the line goes with the area.
+    line->setParent(area);
     area->setName(data.title);
     area->setPen(pen);
     QColor fill = data.color;
