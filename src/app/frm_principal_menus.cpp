@@ -15,6 +15,9 @@
 #include "app/costs/costs_windows.h"
 #include "app/costs/frm_tab_custas.h"
 #include "app/frm_principal.h"
+#include "app/modal_runner.h"
+#include "app/reference/frm_forma_correcao.h"
+#include "app/reference/frm_grafico_indice.h"
 #include "app/reference/frm_tab_ind_con.h"
 #include "app/reference/frm_tab_vigencia.h"
 #include "ui/hints.h"
@@ -141,15 +144,28 @@ void TFrmPrincipal::buildMenus()
     });
     connect(MIndicadores, &QAction::triggered, this, [this] {
         TFrmTabIndCon window(dm_, this);
+        // The index chart opened from the indices window starts on the index it shows.
+        window.setChartOpener([this, &window] {
+            TFrmGraficoIndice chart(dm_, &window);
+            runModal(chart);
+        });
         openChild(window);
     });
     connect(MMoeda, &QAction::triggered, this, [this] {
         TFrmTabVigencia window(dm_, this);
         openChild(window);
     });
+    connect(MFormasCorrecao, &QAction::triggered, this, [this] {
+        TFrmFormaCorrecao window(dm_, this);
+        openChild(window);
+    });
+    connect(MGrafico, &QAction::triggered, this, [this] {
+        TFrmGraficoIndice window(dm_, this);
+        openChild(window);
+    });
 
-    // The windows of the worksheet, the quick calculation, the forms and the index chart come later.
-    markInConstruction({MFormasCorrecao, MGrafico, MFastCalc, MPlanilha});
+    // The windows of the worksheet and the quick calculation come later.
+    markInConstruction({MFastCalc, MPlanilha});
 }
 
 void TFrmPrincipal::buildToolBars()
@@ -230,6 +246,8 @@ void TFrmPrincipal::buildToolBars()
     connect(BtSelectUsr, &QAction::triggered, this, &TFrmPrincipal::MSelecaoUsuarioClick);
     connect(ToolButton13, &QAction::triggered, this, &TFrmPrincipal::ToolButton13Click);
     connect(TbConsorcio, &QAction::triggered, this, &TFrmPrincipal::MConsorcioClick);
+    connect(TbFormadeCorrecao, &QAction::triggered, MFormasCorrecao, &QAction::trigger);
+    connect(TbGrafico, &QAction::triggered, MGrafico, &QAction::trigger);
     connect(TbMiniNavegador, &QAction::triggered, this, [this] { openSupportPage(kSiteAddress); });
     connect(TBMiniCorreio, &QAction::triggered, this, [this] { openSupportPage(kMailAddress); });
     connect(TbForum, &QAction::triggered, this, [this] { openSupportPage(kForumAddress); });
@@ -241,7 +259,7 @@ void TFrmPrincipal::buildToolBars()
     connect(TbIndicadores, &QAction::triggered, MIndicadores, &QAction::trigger);
     connect(TbMoeda, &QAction::triggered, MMoeda, &QAction::trigger);
 
-    markInConstruction({TbFormadeCorrecao, TbGrafico, TbFastCalc, TbPlanilha});
+    markInConstruction({TbFastCalc, TbPlanilha});
 }
 
 }  // namespace quintara

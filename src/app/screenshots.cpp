@@ -1,6 +1,7 @@
 #include "app/screenshots.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QDialog>
 #include <QDir>
 #include <QElapsedTimer>
@@ -12,12 +13,13 @@
 #include <QTableWidget>
 #include <QTreeWidget>
 #include <QUrl>
+#include <cmath>
 #include <cstdio>
 #include <exception>
 
+#include "app/application.h"
 #include "app/calculators/frm_consorcio.h"
 #include "app/calculators/frm_price.h"
-#include "app/application.h"
 #include "app/cases/case_screenshots.h"
 #include "app/costs/cost_screenshots.h"
 #include "app/f_diretorio.h"
@@ -34,6 +36,13 @@
 #include "app/frm_usuario_permissoes.h"
 #include "app/frm_usuarios.h"
 #include "app/modal_runner.h"
+#include "app/reference/forms_table.h"
+#include "app/reference/frm_edita_sequencia.h"
+#include "app/reference/frm_forma_correcao.h"
+#include "app/reference/frm_grafico_indice.h"
+#include "app/reference/frm_nova_sequencia.h"
+#include "app/reference/frm_series_grafico_indice.h"
+#include "app/reference/frm_testa_sequencia.h"
 #include "app/reference/reference_screenshots.h"
 #include "reports/report_painter.h"
 #include "ui/amount_edit.h"
@@ -219,6 +228,69 @@ void shootCalculators(Shooter& shooter, TFrmPrincipal& main, DataModule& dm)
     }
 }
 
+// Made-up monthly values (2019 to 2024) for indices that have none, so that
+// the charts and the sequence tester have something to show.
+void addDemoValues(DataModule& dm, const std::string& code, double base)
+{
+    if (!dm.QueryIndices(code, Date(), Date()).empty()) return;
+    foxpro::Table& values = dm.ValorIndices();
+    for (int i = 0; i < 72; ++i) {
+        const int year = 2019 + i / 12;
+        const int month = i % 12 + 1;
+        values.append();
+        values.setString("LCM_COD", code);
+        values.setDate("LCM_DATA", Date(1, month, year).toDtos());
+        values.setNumber("LCM_VALOR", base + 0.25 * std::sin(i / 5.0) + 0.01 * (i % 7));
+        values.post();
+    }
+}
+
+void shootReferenceWindows(Shooter& shooter, TFrmPrincipal& main, DataModule& dm)
+{
+    addDemoValues(dm, "INPC", 0.45);
+    addDemoValues(dm, "IPCA", 0.40);
+    TFrmFormaCorrecao forms(dm, &main);
+    shooter.shoot(forms, QStringLiteral("TFrmFormaCorrecao"));
+    forms.editarPeriodicidadeClick();
+    shooter.shoot(forms, QStringLiteral("TFrmFormaCorrecao-periodicidade"));
+
+    TFrmNovaSequencia added(dm, &main);
+    added.setProposedCode(QString::fromStdString(nextFormCode(dm)));
+    shooter.shoot(added, QStringLiteral("TFrmNovaSequencia"));
+    foxpro::Table& table = dm.FormaCorrecao();
+    table.setTag("codigo");
+    table.last();
+    TFrmEditaSequencia change(dm, table.recNo(), &main);
+    shooter.shoot(change, QStringLiteral("TFrmEditaSequencia"));
+
+    const reports::PageModel formsReport = reports::correctionFormsReport(forms.reportRows());
+    shooter.save(reports::renderPage(formsReport, 0), QStringLiteral("TFrmQrpFormaCorrecao"));
+    shooter.savePdf(formsReport, QStringLiteral("TFrmQrpFormaCorrecao"));
+
+    TFrmTestaSequencia tester(dm, "001", &main);
+    shooter.shoot(tester, QStringLiteral("TFrmTestaSequencia"));
+    tester.DataTit->setDate(Date(15, 3, 2019));
+    tester.DataCalc->setDate(Date(30, 6, 2020));
+    tester.chbVerValores->setChecked(true);
+    tester.chbMostrarValores->setChecked(true);
+    tester.BtTestar->click();
+    shooter.shoot(tester, QStringLiteral("TFrmTestaSequencia-teste"));
+    forms.close();
+
+    foxpro::Table& indices = dm.Indices();
+    indices.setTag("codigo");
+    indices.seek({"INPC"});
+    TFrmGraficoIndice chart(dm, &main);
+    shooter.shoot(chart, QStringLiteral("TFrmGraficoIndice"));
+    TFrmSeriesGraficoIndice series(dm, &chart);
+    series.addSeries(QStringLiteral("IPCA"));
+    shooter.shoot(series, QStringLiteral("TFrmSeriesGraficoIndice"));
+    const reports::PageModel chartReport = chart.report();
+    shooter.save(reports::renderPage(chartReport, 0), QStringLiteral("TFrmPGraficoIndice"));
+    shooter.savePdf(chartReport, QStringLiteral("TFrmPGraficoIndice"));
+    chart.close();
+}
+
 }  // namespace
 
 int takeScreenshots(Startup& startup, const QString& folder)
@@ -277,6 +349,7 @@ int takeScreenshots(Startup& startup, const QString& folder)
                               }};
     shootCaseWindows(sink, dm, &main);
     shootCostWindows(sink, dm, &main);
+    shootReferenceWindows(shooter, main, dm);
 
     // The reorganiser closes the data module's tables, so it comes last.
     TFormIndices reorganiser(dm, &main);
