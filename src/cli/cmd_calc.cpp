@@ -146,9 +146,10 @@ QuickInput quickInput(DataModule& dm, const CalcOptions& o)
     in.amount = optionAmount("--amount", o.value("--amount"));
     in.correctionApplied = !o.flag("--no-correction");
     in.formCode = optionFormCode(o.value("--form"));
-    in.ordinaryRate = o.has("--ord-rate") ? optionRate("--ord-rate", o.value("--ord-rate")) : 0;
-    in.compensatoryRate = o.has("--comp-rate") ? optionRate("--comp-rate", o.value("--comp-rate")) : 0;
-    in.fineRate = o.has("--fine") ? optionRate("--fine", o.value("--fine")) : 0;
+    in.ordinaryRate = o.has("--ord-rate") ? optionRate("--ord-rate", o.value("--ord-rate")) : Decimal();
+    in.compensatoryRate =
+        o.has("--comp-rate") ? optionRate("--comp-rate", o.value("--comp-rate")) : Decimal();
+    in.fineRate = o.has("--fine") ? optionRate("--fine", o.value("--fine")) : Decimal();
     if (o.has("--fees"))
         optionRate("--fees", o.value("--fees"));  // checked; the quick calculation has no fees
     in.ordinaryStart = o.has("--ord-start") ? optionDate("--ord-start", o.value("--ord-start")) : in.origin;

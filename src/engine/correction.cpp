@@ -1,12 +1,12 @@
 #include "engine/correction.h"
 
 #include <algorithm>
-#include <cmath>
 #include <optional>
 
 #include "data/format_text.h"
 #include "engine/amount_steps.h"
 #include "engine/engine_dates.h"
+#include "engine/exact_quotient.h"
 #include "engine/text_columns.h"
 
 namespace quintara {
@@ -21,11 +21,13 @@ const char* const kMonthAbbreviations[] = {"Jan", "Fev", "Mar", "Abr", "Mai", "J
 // the costly part of a memo line.
 class ShownTexts {
 public:
-    const std::string& value(long double v)
+    const std::string& value(const Decimal& v)
     {
-        if (!valueText_ || v != value_) {
+        if (!valueText_ || v.units != value_.units || v.scale != value_.scale) {
             value_ = v;
-            valueText_ = formatText("%15.9n", {v});
+            // The values shown have at most nine decimals, which the nearest
+            // long double gives back exactly.
+            valueText_ = formatText("%15.9n", {v.toLongDouble()});
         }
         return *valueText_;
     }
@@ -40,7 +42,7 @@ public:
     }
 
 private:
-    long double value_ = 0;
+    Decimal value_;
     std::optional<std::string> valueText_;
     int monthKey_ = 0;
     std::optional<std::string> monthText_;
@@ -52,7 +54,7 @@ struct Walk {
     Amount v;
     std::string ultimoTipo;
     bool divisaoPendente = false;
-    long double fatorAberto = 0;
+    Decimal fatorAberto;
     Date dataAberta;
     std::string codigoAberto;
     ShownTexts shown;
@@ -68,7 +70,7 @@ void appendRightAligned(std::string& line, std::string_view text, std::size_t wi
 // "%-10s em <when> %20s %15.9n = %4s%15.2n" with code, label, value, symbol
 // and V, written piece by piece; `when` is a date or a month label.
 std::string stepLine(Walk& w, const std::string& code, std::string_view when, std::string_view label,
-                     long double value, const std::string& symbol)
+                     const Decimal& value, const std::string& symbol)
 {
     std::string line;
     line.reserve(96);
@@ -87,7 +89,7 @@ std::string stepLine(Walk& w, const std::string& code, std::string_view when, st
     return line;
 }
 
-void divide(Walk& w, const std::string& code, Date date, long double value, const std::string& symbol)
+void divide(Walk& w, const std::string& code, Date date, const Decimal& value, const std::string& symbol)
 {
     w.fatorAberto = value;
     w.dataAberta = lastDayOf(date);
@@ -101,7 +103,7 @@ void divide(Walk& w, const std::string& code, Date date, long double value, cons
     w.divisaoPendente = true;
 }
 
-void multiply(Walk& w, const std::string& code, Date date, long double value, const std::string& symbol)
+void multiply(Walk& w, const std::string& code, Date date, const Decimal& value, const std::string& symbol)
 {
     if (std::optional<Amount> r = multipliedBy(w.v, value)) {
         w.v = *r;
@@ -114,8 +116,8 @@ void multiply(Walk& w, const std::string& code, Date date, long double value, co
 
 // Adds a percentage; a failure on a guarded line becomes an error line, on an
 // unguarded one it ends the calculation.
-void addPercentage(Walk& w, const std::string& code, Date date, long double value, const std::string& symbol,
-                   bool guarded)
+void addPercentage(Walk& w, const std::string& code, Date date, const Decimal& value,
+                   const std::string& symbol, bool guarded)
 {
     std::optional<Amount> r = withPercentage(w.v, value);
     if (!r) {
@@ -127,7 +129,7 @@ void addPercentage(Walk& w, const std::string& code, Date date, long double valu
     w.memo.push_back(stepLine(w, code, w.shown.month(date), "Soma Perc.", value, symbol));
 }
 
-void convert(Walk& w, Date date, long double divisor, const std::string& symbol)
+void convert(Walk& w, Date date, const Decimal& divisor, const std::string& symbol)
 {
     std::optional<std::string> text;
     try {
@@ -169,37 +171,41 @@ std::string monthLabel(Date date)
                      10);
 }
 
-Amount ProporcaoMensal(bool ultimaLinha, Date dataRef, Date dataLinha, Date dataFim, long double percentual)
+Amount ProporcaoMensal(bool ultimaLinha, Date dataRef, Date dataLinha, Date dataFim,
+                       const Decimal& percentual)
 {
-    if (percentual == 0) return Amount();
+    if (percentual.isZero()) return Amount();
     Date monthEnd = lastDayOf(dataLinha);
-    long double daysInMonth = monthEnd.day();
+    const int daysInMonth = monthEnd.day();
     bool f = ultimaLinha;
     Date x = monthEnd;
     if (sameMonth(dataLinha, dataFim)) {
         f = false;
         x = dataFim;
     }
-    long double p = 0;
+    int days = 0;
     if (f) {
-        p = percentual * dataRef.day() / daysInMonth;
+        days = dataRef.day();
     } else {
-        int n = x.day() - dataRef.day();
-        if (n == 0) return Amount();
-        p = percentual * n / daysInMonth;
+        days = x.day() - dataRef.day();
+        if (days == 0) return Amount();
     }
-    return TruncateToCents(Amount::fromDouble(p));
+    // percentage × days / daysInMonth in ten-thousandths, rounded once.
+    const Amount p = requireAmount(
+        roundedQuotient({percentual.units, days, Amount::kScale}, {percentual.unit(), daysInMonth}),
+        "monthly share");
+    return TruncateToCents(p);
 }
 
 Amount AplicaIndices(ReferenceData& data, const CalculationTable& tabela, std::vector<std::string>& memoria,
                      bool mesCheio, Date dataOrigem, Date dataCalculo, Amount valorOriginal)
 {
-    Walk w{data, memoria, valorOriginal, {}, false, 0, {}, {}, {}};
+    Walk w{data, memoria, valorOriginal, {}, false, {}, {}, {}, {}};
     const std::size_t n = tabela.size();
     if (memoria.size() + n + 2 > memoria.capacity())
         memoria.reserve(std::max(memoria.size() + n + 2, 2 * memoria.capacity()));
     std::string valueText;
-    long double tableValue = 0;
+    Decimal tableValue;
     for (std::size_t i = 0; i < n; ++i) {
         TableLine line = SeparaLinhaTabela(tabela[i]);
         Date date = engineDate(line.date);
@@ -208,16 +214,16 @@ Amount AplicaIndices(ReferenceData& data, const CalculationTable& tabela, std::v
             tableValue = parseTableNumber(line.value);
             valueText = line.value;
         }
-        long double value = tableValue;
+        Decimal value = tableValue;
         std::string kind = kindName(line.kind);
         const bool first = i == 0;
         const bool last = i + 1 == n;
         if (!line.isConversion()) w.ultimoTipo = kind;
         if (!mesCheio && periodicityName(line.periodicity) == "MENSAL" && kind == "PERCENTUAL") {
             if (first)
-                value = ProporcaoMensal(false, dataOrigem, date, dataCalculo, value).toLongDouble();
+                value = Decimal::ofAmount(ProporcaoMensal(false, dataOrigem, date, dataCalculo, value));
             else if (last)
-                value = ProporcaoMensal(true, dataCalculo, date, dataCalculo, value).toLongDouble();
+                value = Decimal::ofAmount(ProporcaoMensal(true, dataCalculo, date, dataCalculo, value));
         }
         if (line.isConversion()) {
             convert(w, date, value, line.symbol);
@@ -232,7 +238,13 @@ Amount AplicaIndices(ReferenceData& data, const CalculationTable& tabela, std::v
             if (w.divisaoPendente) multiply(w, w.codigoAberto, w.dataAberta, w.fatorAberto, line.symbol);
             addPercentage(w, line.code, date, value, line.symbol, true);
         } else if (kind == "TAXAJURO") {
-            if (first && !last) continue;
+            // A monthly rate on the first line is the origin month's own rate,
+            // and a daily rate dated on the origin day that day's own: neither
+            // is owed. A daily rate dated after the origin (which fell on a
+            // weekend or holiday) is the next business day's, owed like any
+            // other.
+            const bool laterDay = periodicityName(line.periodicity) == "DIARIA" && date > dataOrigem;
+            if (first && !last && !laterDay) continue;
             if (!last)
                 addPercentage(w, line.code, date, value, line.symbol, false);
             else if (dataCalculo > date)

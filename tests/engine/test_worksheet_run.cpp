@@ -88,7 +88,7 @@ TEST_F(RunTest, CalculatesMarkedRowsAndWritesCellsRecordAndMemo)
     EXPECT_EQ(res.corrected, Amount::parse("1030,301"));
     EXPECT_EQ(res.ordinary, Amount::parse("30,1469"));  // 1030,301 × 0,12 × 89 / 365, simple
     EXPECT_EQ(res.fine, Amount::parse("20,606"));
-    EXPECT_EQ(res.fees, percentOf(res.corrected + res.ordinary + res.fine, 10));
+    EXPECT_EQ(res.fees, percentOf(res.corrected + res.ordinary + res.fine, Amount::parse("10")));
     EXPECT_EQ(grid.cell(1, colMark), "");
     EXPECT_EQ(grid.cell(1, colPrincipal), "            1000,00");
     EXPECT_EQ(grid.cell(1, colCorrection), "              30,30");
@@ -228,7 +228,7 @@ TEST(ItemArithmetic, ExactHalvesGoToTheEvenNeighbour)
     EXPECT_EQ(principalOf(Amount::parse("12345678,95"), table), Amount::parse("12345,679"));
 
     EXPECT_EQ(percentOf(Amount::parse("1083338,5945"), Amount::parse("10")), Amount::parse("108333,8594"));
-    EXPECT_EQ(percentOf(Amount::parse("1083338,5945"), 10.0L), Amount::parse("108333,8594"));
+    EXPECT_EQ(percentOf(Amount::parse("1083338,5945"), Decimal::parse("10,0")), Amount::parse("108333,8594"));
     EXPECT_EQ(percentOf(Amount::parse("0,001"), Amount::parse("15")), Amount::parse("0,0002"));
     EXPECT_EQ(percentOf(Amount::parse("0,003"), Amount::parse("15")), Amount::parse("0,0004"));
     EXPECT_EQ(fineOf(Amount::parse("1000"), Amount::parse("83,3859"), Amount::parse("0,0086"),
@@ -245,7 +245,8 @@ TEST(ItemArithmetic, ExactHalvesGoToTheEvenNeighbour)
               Amount::parse("24,6912"));
     EXPECT_EQ(JurosSimples(data, Amount::parse("1234,5625"), Amount::parse("10"), to, from),
               Amount::parse("-24,6912"));
-    EXPECT_EQ(JurosSimples(data, Amount::parse("1234,5625"), 10.0L, from, to), Amount::parse("24,6912"));
+    EXPECT_EQ(JurosSimples(data, Amount::parse("1234,5625"), Decimal::parse("10"), from, to),
+              Amount::parse("24,6912"));
 }
 
 TEST(WorksheetGridRows, FreeRowsAreReusedBeforeTheGridGrows)
