@@ -13,8 +13,8 @@
 #include "data/data_module.h"
 #include "engine/data_module_reference.h"
 #include "engine/quick_calculation.h"
-#include "engine/worksheet_items.h"
-#include "engine/worksheet_run.h"
+#include "worksheet/worksheet_items.h"
+#include "worksheet/worksheet_run.h"
 
 namespace {
 

@@ -11,7 +11,7 @@
 #include "cli/cli.h"
 #include "data/data_module.h"
 #include "data/data_test_support.h"
-#include "engine/worksheet_items.h"
+#include "worksheet/worksheet_items.h"
 #include "foxpro/codepage.h"
 
 namespace quintara {
