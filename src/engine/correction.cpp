@@ -48,15 +48,17 @@ private:
     std::optional<std::string> monthText_;
 };
 
+// The state of one walk: the running value V, the kind of the last value
+// line, and the index-number stretch opened by a division and not yet closed.
 struct Walk {
     ReferenceData& data;
     std::vector<std::string>& memo;
-    Amount v;
-    std::string ultimoTipo;
-    bool divisaoPendente = false;
-    Decimal fatorAberto;
-    Date dataAberta;
-    std::string codigoAberto;
+    Amount value;
+    std::string lastKind;
+    bool divisionOpen = false;
+    Decimal openFactor;
+    Date openDate;
+    std::string openCode;
     ShownTexts shown;
 };
 
@@ -85,33 +87,33 @@ std::string stepLine(Walk& w, const std::string& code, std::string_view when, st
     line += w.shown.value(value);
     line += " = ";
     appendRightAligned(line, symbol, 4);
-    line += formatText("%15.2n", {w.v});
+    line += formatText("%15.2n", {w.value});
     return line;
 }
 
 void divide(Walk& w, const std::string& code, Date date, const Decimal& value, const std::string& symbol)
 {
-    w.fatorAberto = value;
-    w.dataAberta = lastDayOf(date);
-    w.codigoAberto = code;
-    if (std::optional<Amount> r = dividedBy(w.v, value)) {
-        w.v = *r;
+    w.openFactor = value;
+    w.openDate = lastDayOf(date);
+    w.openCode = code;
+    if (std::optional<Amount> r = dividedBy(w.value, value)) {
+        w.value = *r;
         w.memo.push_back(stepLine(w, code, date.toString(), "Divide por:", value, symbol));
     } else {
         w.memo.push_back("Erro !!!: Ao dividir um valor do indice [" + code + "] em " + date.toString());
     }
-    w.divisaoPendente = true;
+    w.divisionOpen = true;
 }
 
 void multiply(Walk& w, const std::string& code, Date date, const Decimal& value, const std::string& symbol)
 {
-    if (std::optional<Amount> r = multipliedBy(w.v, value)) {
-        w.v = *r;
+    if (std::optional<Amount> r = multipliedBy(w.value, value)) {
+        w.value = *r;
         w.memo.push_back(stepLine(w, code, date.toString(), "Multiplica por:", value, symbol));
     } else {
         w.memo.push_back("Erro !!!: Ao multiplicar um valor do indice [" + code + "] em " + date.toString());
     }
-    w.divisaoPendente = false;
+    w.divisionOpen = false;
 }
 
 // Adds a percentage; a failure on a guarded line becomes an error line, on an
@@ -119,13 +121,13 @@ void multiply(Walk& w, const std::string& code, Date date, const Decimal& value,
 void addPercentage(Walk& w, const std::string& code, Date date, const Decimal& value,
                    const std::string& symbol, bool guarded)
 {
-    std::optional<Amount> r = withPercentage(w.v, value);
+    std::optional<Amount> r = withPercentage(w.value, value);
     if (!r) {
         if (!guarded) throw std::overflow_error("floating point overflow applying index " + code);
         w.memo.push_back("Erro !!!: Ao aplicar um soma do Índice [" + code + "] em" + date.toString());
         return;
     }
-    w.v = *r;
+    w.value = *r;
     w.memo.push_back(stepLine(w, code, w.shown.month(date), "Soma Perc.", value, symbol));
 }
 
@@ -137,14 +139,14 @@ void convert(Walk& w, Date date, const Decimal& divisor, const std::string& symb
     } catch (const std::exception&) {
         text.reset();
     }
-    std::optional<Amount> r = w.v;
-    if (text && w.ultimoTipo != "MOEDA") r = dividedBy(w.v, divisor);
+    std::optional<Amount> r = w.value;
+    if (text && w.lastKind != "MOEDA") r = dividedBy(w.value, divisor);
     if (!text || !r) {
         w.memo.push_back("Erro !!!: Ao tentar aplicar a conversão em " + date.toString());
         return;
     }
-    w.v = *r;
-    w.memo.push_back(formatText("%-10s %-50s = %4s%15.2n", {"CONVERSÃO", "=> " + *text, symbol, w.v}));
+    w.value = *r;
+    w.memo.push_back(formatText("%-10s %-50s = %4s%15.2n", {"CONVERSÃO", "=> " + *text, symbol, w.value}));
 }
 
 }  // namespace
@@ -218,7 +220,7 @@ Amount AplicaIndices(ReferenceData& data, const CalculationTable& tabela, std::v
         std::string kind = kindName(line.kind);
         const bool first = i == 0;
         const bool last = i + 1 == n;
-        if (!line.isConversion()) w.ultimoTipo = kind;
+        if (!line.isConversion()) w.lastKind = kind;
         if (!mesCheio && periodicityName(line.periodicity) == "MENSAL" && kind == "PERCENTUAL") {
             if (first)
                 value = Decimal::ofAmount(ProporcaoMensal(false, dataOrigem, date, dataCalculo, value));
@@ -228,14 +230,14 @@ Amount AplicaIndices(ReferenceData& data, const CalculationTable& tabela, std::v
         if (line.isConversion()) {
             convert(w, date, value, line.symbol);
         } else if (kind == "MULTIPLICADOR" || kind == "MOEDA") {
-            if (!w.divisaoPendente)
+            if (!w.divisionOpen)
                 divide(w, line.code, date, value, line.symbol);
             else
                 multiply(w, line.code, date, value, line.symbol);
         } else if (kind == "PERCENTUAL") {
             // A percentage ends an open index-number stretch: it is closed with
             // its own opening value, which undoes the division.
-            if (w.divisaoPendente) multiply(w, w.codigoAberto, w.dataAberta, w.fatorAberto, line.symbol);
+            if (w.divisionOpen) multiply(w, w.openCode, w.openDate, w.openFactor, line.symbol);
             addPercentage(w, line.code, date, value, line.symbol, true);
         } else if (kind == "TAXAJURO") {
             // A monthly rate on the first line is the origin month's own rate,
@@ -255,10 +257,10 @@ Amount AplicaIndices(ReferenceData& data, const CalculationTable& tabela, std::v
     // A stretch still open at the end had a single value in the period: it is
     // closed with that value, as a percentage closes it, so that the result is
     // an amount of money and not the amount divided by an index number.
-    if (w.divisaoPendente) multiply(w, w.codigoAberto, w.dataAberta, w.fatorAberto, symbol);
+    if (w.divisionOpen) multiply(w, w.openCode, w.openDate, w.openFactor, symbol);
     memoria.push_back(formatText("%-10s em " + dataCalculo.toString() + " %36s = %4s%15.2n",
-                                 {"Resultado", "", symbol, w.v}));
-    return w.v;
+                                 {"Resultado", "", symbol, w.value}));
+    return w.value;
 }
 
 }  // namespace quintara

@@ -1,5 +1,7 @@
 #include "engine/interest.h"
 
+#include "data/data_module.h"
+
 #include <stdexcept>
 
 #include "engine/scaled_amounts.h"

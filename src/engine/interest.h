@@ -11,6 +11,8 @@
 
 namespace quintara {
 
+class DataModule;
+
 // Both are exact before their one rounding to four decimals: the rate is the
 // decimal that was typed or stored (the worksheet's rates are amounts).
 // valor × ((1 + r)^t − 1), r = taxaAnual / 100 / year, t = days.

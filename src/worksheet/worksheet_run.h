@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "data/data_module.h"
 #include "engine/item_calculation.h"
 #include "worksheet/worksheet_grid.h"
 
