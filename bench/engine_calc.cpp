@@ -13,8 +13,8 @@
 #include "data/data_module.h"
 #include "engine/data_module_reference.h"
 #include "engine/quick_calculation.h"
-#include "engine/worksheet_items.h"
-#include "engine/worksheet_run.h"
+#include "worksheet/worksheet_items.h"
+#include "worksheet/worksheet_run.h"
 
 namespace {
 
@@ -67,7 +67,7 @@ void BM_QuickCalculationDailyRate30Years(benchmark::State& state)
     in.amount = Amount::parse("1000");
     in.formCode = "020";
     in.ordinaryStart = in.compensatoryStart = in.origin;
-    in.ordinaryRate = 12;
+    in.ordinaryRate = Decimal::parse("12");
     std::size_t lines = 0;
     for (auto _ : state) {
         DataModuleReference data(*dm);

@@ -23,7 +23,7 @@ Amount optionAmount(const std::string& option, const std::string& text)
     }
 }
 
-long double optionRate(const std::string& option, const std::string& text)
+Decimal optionRate(const std::string& option, const std::string& text)
 {
     try {
         return parseTableNumber(text);

@@ -15,7 +15,7 @@
 #include "data/lookups.h"
 #include "engine/data_module_reference.h"
 #include "engine/quick_calculation.h"
-#include "engine/worksheet_run.h"
+#include "worksheet/item_row.h"
 
 namespace quintara::cli {
 
@@ -84,57 +84,58 @@ int formulaCode(const CalcOptions& o, const char* option)
     return o.has(option) && o.value(option) == "composto" ? 1 : 0;
 }
 
-// The grid row an item entry would have written for these options.
-WorksheetGrid worksheetRow(const CalcOptions& o)
+// The item as the worksheet calculates it: the typed options, with the rates
+// taken through the grid as an item entry would have written them there.
+ItemParameters worksheetItem(const CalcOptions& o)
 {
-    WorksheetGrid grid;
-    auto set = [&grid](int column, const std::string& text) { grid.setCell(1, column, text); };
     auto rate = [&o](const char* option) {
-        if (!o.has(option)) return std::string("0");
+        if (!o.has(option)) return Amount();
         optionAmount(option, o.value(option));
-        return o.value(option);
+        return gridRate(o.value(option));
     };
-    const std::string origin = optionDate("--origin", o.value("--origin")).toString();
-    optionAmount("--amount", o.value("--amount"));
-    set(colMark, "$");
-    set(colNumber, "001");
-    set(colOriginDate, origin);
-    set(colOriginalAmount, o.value("--amount"));
-    set(colMonthMode, o.flag("--full-month") ? "CHEIO" : "EXATO");
-    set(colOrdinaryRate, rate("--ord-rate"));
-    set(colCompensatoryRate, rate("--comp-rate"));
-    set(colFineRate, rate("--fine"));
-    set(colFeeRate, rate("--fees"));
-    set(colFineOnInterest, o.flag("--fine-on-interest") ? "SIM" : "NÃO");
-    set(colConverter, o.flag("--converter") ? "SIM" : "NÃO");
-    set(colOrdinaryFormula, std::to_string(formulaCode(o, "--ord-formula")));
-    set(colCompensatoryFormula, std::to_string(formulaCode(o, "--comp-formula")));
-    set(colOrdinaryStart,
-        o.has("--ord-start") ? optionDate("--ord-start", o.value("--ord-start")).toString() : origin);
-    set(colCompensatoryStart,
-        o.has("--comp-start") ? optionDate("--comp-start", o.value("--comp-start")).toString() : origin);
-    set(colFormCode, optionFormCode(o.value("--form")));
-    return grid;
+    ItemParameters p;
+    p.origin = optionDate("--origin", o.value("--origin"));
+    p.amount = optionAmount("--amount", o.value("--amount"));
+    p.fullMonth = o.flag("--full-month");
+    p.ordinaryRate = rate("--ord-rate");
+    p.compensatoryRate = rate("--comp-rate");
+    p.fineRate = rate("--fine");
+    p.feeRate = rate("--fees");
+    p.fineOnInterest = o.flag("--fine-on-interest");
+    p.converter = o.flag("--converter");
+    p.ordinaryFormula = formulaCode(o, "--ord-formula");
+    p.compensatoryFormula = formulaCode(o, "--comp-formula");
+    const Date ordinaryStart =
+        o.has("--ord-start") ? optionDate("--ord-start", o.value("--ord-start")) : p.origin;
+    const Date compensatoryStart =
+        o.has("--comp-start") ? optionDate("--comp-start", o.value("--comp-start")) : p.origin;
+    p.ordinaryStart = p.ordinaryRate > Amount() ? ordinaryStart : zeroDate();
+    p.compensatoryStart = p.compensatoryRate > Amount() ? compensatoryStart : zeroDate();
+    p.formCode = optionFormCode(o.value("--form"));
+    return p;
 }
 
 int runWorksheetMode(const CalcOptions& o, std::ostream& out, std::ostream& err)
 {
     if (o.flag("--no-correction")) throw UsageError{"--no-correction applies to --mode quick only"};
-    WorksheetGrid grid = worksheetRow(o);
-    const std::string date = optionDate("--date", o.value("--date")).toString();
+    const ItemParameters item = worksheetItem(o);
+    const Date date = optionDate("--date", o.value("--date"));
     auto dm = DataModule::openFolder(o.dir);
     DataModuleReference data(*dm);
-    RunReport report = PreparaCalculo(data, grid, nullptr, "", date, 1);
-    if (!report.platformError.empty()) {
-        err << "quintara-cli calc: " << report.platformError << "\n";
+    ItemCalculation calc;
+    try {
+        calc = ExecutarCalculo(data, item, date);
+    } catch (const std::exception& e) {
+        err << "quintara-cli calc: " << e.what() << "\n";
         return 1;
     }
-    const ItemCalculation& calc = report.items.at(0).calculation;
     // A failed stage leaves no memo file: only its error text is shown.
-    if (calc.outcome == ItemOutcome::FailedStage)
+    if (calc.outcome == ItemOutcome::FailedStage) {
         out << calc.error << "\n";
-    else
+    } else {
+        appendClosingLines(calc);
         for (const std::string& line : calc.memoLines) out << line << "\n";
+    }
     out << resultsLine(calc.results) << "\n";
     return 0;
 }
@@ -146,9 +147,10 @@ QuickInput quickInput(DataModule& dm, const CalcOptions& o)
     in.amount = optionAmount("--amount", o.value("--amount"));
     in.correctionApplied = !o.flag("--no-correction");
     in.formCode = optionFormCode(o.value("--form"));
-    in.ordinaryRate = o.has("--ord-rate") ? optionRate("--ord-rate", o.value("--ord-rate")) : 0;
-    in.compensatoryRate = o.has("--comp-rate") ? optionRate("--comp-rate", o.value("--comp-rate")) : 0;
-    in.fineRate = o.has("--fine") ? optionRate("--fine", o.value("--fine")) : 0;
+    in.ordinaryRate = o.has("--ord-rate") ? optionRate("--ord-rate", o.value("--ord-rate")) : Decimal();
+    in.compensatoryRate =
+        o.has("--comp-rate") ? optionRate("--comp-rate", o.value("--comp-rate")) : Decimal();
+    in.fineRate = o.has("--fine") ? optionRate("--fine", o.value("--fine")) : Decimal();
     if (o.has("--fees"))
         optionRate("--fees", o.value("--fees"));  // checked; the quick calculation has no fees
     in.ordinaryStart = o.has("--ord-start") ? optionDate("--ord-start", o.value("--ord-start")) : in.origin;

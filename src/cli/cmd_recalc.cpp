@@ -9,8 +9,8 @@
 #include "cli/cli.h"
 #include "cli/commands.h"
 #include "engine/data_module_reference.h"
-#include "engine/worksheet_items.h"
-#include "engine/worksheet_run.h"
+#include "worksheet/worksheet_items.h"
+#include "worksheet/worksheet_run.h"
 
 namespace quintara::cli {
 

@@ -13,6 +13,7 @@
 
 #include "data/amount.h"
 #include "data/date.h"
+#include "data/row_types.h"
 #include "data/settings.h"
 #include "foxpro/table.h"
 
@@ -32,13 +33,6 @@ enum class TableId {
     IndicadorPessoal,  // PITINDPE  people named in cases
     CustasProcesso,    // PITCUSTA  costs counted per case
     ItensProcesso,     // PITCALCU  worksheet items
-};
-
-// One row of the value query: the values of one index between two dates.
-struct IndexValueRow {
-    std::string code;    // LCM_COD
-    Date date;           // LCM_DATA
-    double value = 0.0;  // LCM_VALOR
 };
 
 enum class MessageKind { Information, Warning, Error };

@@ -1,38 +1,30 @@
 #include "engine/amount_steps.h"
 
-#include <cmath>
 #include <stdexcept>
 #include <string>
 
+#include "engine/exact_quotient.h"
+
 namespace quintara {
 
-std::optional<Amount> roundedAmount(long double value)
+// An amount is raw / 10^4 and a decimal units / 10^s, so a result in
+// ten-thousandths is a quotient of whole numbers.
+
+std::optional<Amount> dividedBy(Amount v, const Decimal& divisor)
 {
-    // Every amount up to the limit of the 64-bit count is kept; beyond it the
-    // step fails as an overflow.
-    if (!std::isfinite(value)) return std::nullopt;
-    try {
-        return Amount::fromDouble(value);
-    } catch (const std::overflow_error&) {
-        return std::nullopt;
-    }
+    return roundedQuotient({v.raw(), divisor.unit()}, {divisor.units});
 }
 
-std::optional<Amount> dividedBy(Amount v, long double divisor)
+std::optional<Amount> multipliedBy(Amount v, const Decimal& factor)
 {
-    if (divisor == 0) return std::nullopt;
-    return roundedAmount(v.toLongDouble() / divisor);
+    return roundedQuotient({v.raw(), factor.units}, {factor.unit()});
 }
 
-std::optional<Amount> multipliedBy(Amount v, long double factor)
+std::optional<Amount> withPercentage(Amount v, const Decimal& percentage)
 {
-    return roundedAmount(v.toLongDouble() * factor);
-}
-
-std::optional<Amount> withPercentage(Amount v, long double percentage)
-{
-    long double x = v.toLongDouble();
-    return roundedAmount(x * percentage / 100 + x);
+    // V × p / 100 + V = V × (p + 100) / 100
+    const Units hundred = percentage.unit() * 100;
+    return roundedQuotient({v.raw(), percentage.units + hundred}, {hundred});
 }
 
 Amount requireAmount(std::optional<Amount> value, const char* what)

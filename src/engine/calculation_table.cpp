@@ -1,9 +1,7 @@
 #include "engine/calculation_table.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <cmath>
-#include <cstdlib>
 #include <optional>
 #include <stdexcept>
 
@@ -118,21 +116,9 @@ int parseInteger(const std::string& text)
     return value;
 }
 
-long double parseTableNumber(const std::string& text)
+Decimal parseTableNumber(const std::string& text)
 {
-    std::string t = trimBlanks(text);
-    std::string machine;
-    for (char c : t) {
-        if (c == '.') throw std::invalid_argument("'" + text + "' is not a valid floating point value");
-        machine += c == ',' ? '.' : c;
-    }
-    char* end = nullptr;
-    errno = 0;
-    long double value = std::strtold(machine.c_str(), &end);
-    if (machine.empty() || end != machine.c_str() + machine.size() || errno == ERANGE ||
-        !std::isfinite(value) || machine.find_first_of("xXnNiI") != std::string::npos)
-        throw std::invalid_argument("'" + text + "' is not a valid floating point value");
-    return value;
+    return Decimal::parse(text);
 }
 
 TableResult PegaValores(ReferenceData& data, const Sequence& sequenciaAjustada, Date dataOrigem,

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/decimal.h"
 #include "engine/reference_data.h"
 #include "engine/sequence.h"
 
@@ -56,9 +57,10 @@ struct TableLine {
 };
 TableLine SeparaLinhaTabela(const std::string& linha);
 
-// Number texts of the table ("  1234,560000000"), decimal comma. Throws
-// std::invalid_argument naming the text when it is not a number.
-long double parseTableNumber(const std::string& text);
+// Number texts of the table ("  1234,560000000"), decimal comma, taken as
+// the exact decimals they show. Throws std::invalid_argument naming the text
+// when it is not a number.
+Decimal parseTableNumber(const std::string& text);
 // "'x' is not a valid integer value" when the text is not a whole number.
 int parseInteger(const std::string& text);
 

@@ -1,5 +1,7 @@
 #include "engine/chain.h"
 
+#include "data/data_module.h"
+
 #include "engine/data_module_reference.h"
 #include "engine/text_columns.h"
 #include "foxpro/codepage.h"

@@ -10,6 +10,8 @@
 
 namespace quintara {
 
+class DataModule;
+
 // Splits a chain by the separator rule. With somenteCadastrados, every
 // non-empty code that is not a registered index becomes an empty text in its
 // place. An empty chain yields one empty code.

@@ -1,12 +1,12 @@
 #include "engine/correction.h"
 
 #include <algorithm>
-#include <cmath>
 #include <optional>
 
 #include "data/format_text.h"
 #include "engine/amount_steps.h"
 #include "engine/engine_dates.h"
+#include "engine/exact_quotient.h"
 #include "engine/text_columns.h"
 
 namespace quintara {
@@ -21,11 +21,13 @@ const char* const kMonthAbbreviations[] = {"Jan", "Fev", "Mar", "Abr", "Mai", "J
 // the costly part of a memo line.
 class ShownTexts {
 public:
-    const std::string& value(long double v)
+    const std::string& value(const Decimal& v)
     {
-        if (!valueText_ || v != value_) {
+        if (!valueText_ || v.units != value_.units || v.scale != value_.scale) {
             value_ = v;
-            valueText_ = formatText("%15.9n", {v});
+            // The values shown have at most nine decimals, which the nearest
+            // long double gives back exactly.
+            valueText_ = formatText("%15.9n", {v.toLongDouble()});
         }
         return *valueText_;
     }
@@ -40,21 +42,23 @@ public:
     }
 
 private:
-    long double value_ = 0;
+    Decimal value_;
     std::optional<std::string> valueText_;
     int monthKey_ = 0;
     std::optional<std::string> monthText_;
 };
 
+// The state of one walk: the running value V, the kind of the last value
+// line, and the index-number stretch opened by a division and not yet closed.
 struct Walk {
     ReferenceData& data;
     std::vector<std::string>& memo;
-    Amount v;
-    std::string ultimoTipo;
-    bool divisaoPendente = false;
-    long double fatorAberto = 0;
-    Date dataAberta;
-    std::string codigoAberto;
+    Amount value;
+    std::string lastKind;
+    bool divisionOpen = false;
+    Decimal openFactor;
+    Date openDate;
+    std::string openCode;
     ShownTexts shown;
 };
 
@@ -68,7 +72,7 @@ void appendRightAligned(std::string& line, std::string_view text, std::size_t wi
 // "%-10s em <when> %20s %15.9n = %4s%15.2n" with code, label, value, symbol
 // and V, written piece by piece; `when` is a date or a month label.
 std::string stepLine(Walk& w, const std::string& code, std::string_view when, std::string_view label,
-                     long double value, const std::string& symbol)
+                     const Decimal& value, const std::string& symbol)
 {
     std::string line;
     line.reserve(96);
@@ -83,51 +87,51 @@ std::string stepLine(Walk& w, const std::string& code, std::string_view when, st
     line += w.shown.value(value);
     line += " = ";
     appendRightAligned(line, symbol, 4);
-    line += formatText("%15.2n", {w.v});
+    line += formatText("%15.2n", {w.value});
     return line;
 }
 
-void divide(Walk& w, const std::string& code, Date date, long double value, const std::string& symbol)
+void divide(Walk& w, const std::string& code, Date date, const Decimal& value, const std::string& symbol)
 {
-    w.fatorAberto = value;
-    w.dataAberta = lastDayOf(date);
-    w.codigoAberto = code;
-    if (std::optional<Amount> r = dividedBy(w.v, value)) {
-        w.v = *r;
+    w.openFactor = value;
+    w.openDate = lastDayOf(date);
+    w.openCode = code;
+    if (std::optional<Amount> r = dividedBy(w.value, value)) {
+        w.value = *r;
         w.memo.push_back(stepLine(w, code, date.toString(), "Divide por:", value, symbol));
     } else {
         w.memo.push_back("Erro !!!: Ao dividir um valor do indice [" + code + "] em " + date.toString());
     }
-    w.divisaoPendente = true;
+    w.divisionOpen = true;
 }
 
-void multiply(Walk& w, const std::string& code, Date date, long double value, const std::string& symbol)
+void multiply(Walk& w, const std::string& code, Date date, const Decimal& value, const std::string& symbol)
 {
-    if (std::optional<Amount> r = multipliedBy(w.v, value)) {
-        w.v = *r;
+    if (std::optional<Amount> r = multipliedBy(w.value, value)) {
+        w.value = *r;
         w.memo.push_back(stepLine(w, code, date.toString(), "Multiplica por:", value, symbol));
     } else {
         w.memo.push_back("Erro !!!: Ao multiplicar um valor do indice [" + code + "] em " + date.toString());
     }
-    w.divisaoPendente = false;
+    w.divisionOpen = false;
 }
 
 // Adds a percentage; a failure on a guarded line becomes an error line, on an
 // unguarded one it ends the calculation.
-void addPercentage(Walk& w, const std::string& code, Date date, long double value, const std::string& symbol,
-                   bool guarded)
+void addPercentage(Walk& w, const std::string& code, Date date, const Decimal& value,
+                   const std::string& symbol, bool guarded)
 {
-    std::optional<Amount> r = withPercentage(w.v, value);
+    std::optional<Amount> r = withPercentage(w.value, value);
     if (!r) {
         if (!guarded) throw std::overflow_error("floating point overflow applying index " + code);
         w.memo.push_back("Erro !!!: Ao aplicar um soma do Índice [" + code + "] em" + date.toString());
         return;
     }
-    w.v = *r;
+    w.value = *r;
     w.memo.push_back(stepLine(w, code, w.shown.month(date), "Soma Perc.", value, symbol));
 }
 
-void convert(Walk& w, Date date, long double divisor, const std::string& symbol)
+void convert(Walk& w, Date date, const Decimal& divisor, const std::string& symbol)
 {
     std::optional<std::string> text;
     try {
@@ -135,14 +139,14 @@ void convert(Walk& w, Date date, long double divisor, const std::string& symbol)
     } catch (const std::exception&) {
         text.reset();
     }
-    std::optional<Amount> r = w.v;
-    if (text && w.ultimoTipo != "MOEDA") r = dividedBy(w.v, divisor);
+    std::optional<Amount> r = w.value;
+    if (text && w.lastKind != "MOEDA") r = dividedBy(w.value, divisor);
     if (!text || !r) {
         w.memo.push_back("Erro !!!: Ao tentar aplicar a conversão em " + date.toString());
         return;
     }
-    w.v = *r;
-    w.memo.push_back(formatText("%-10s %-50s = %4s%15.2n", {"CONVERSÃO", "=> " + *text, symbol, w.v}));
+    w.value = *r;
+    w.memo.push_back(formatText("%-10s %-50s = %4s%15.2n", {"CONVERSÃO", "=> " + *text, symbol, w.value}));
 }
 
 }  // namespace
@@ -169,37 +173,41 @@ std::string monthLabel(Date date)
                      10);
 }
 
-Amount ProporcaoMensal(bool ultimaLinha, Date dataRef, Date dataLinha, Date dataFim, long double percentual)
+Amount ProporcaoMensal(bool ultimaLinha, Date dataRef, Date dataLinha, Date dataFim,
+                       const Decimal& percentual)
 {
-    if (percentual == 0) return Amount();
+    if (percentual.isZero()) return Amount();
     Date monthEnd = lastDayOf(dataLinha);
-    long double daysInMonth = monthEnd.day();
+    const int daysInMonth = monthEnd.day();
     bool f = ultimaLinha;
     Date x = monthEnd;
     if (sameMonth(dataLinha, dataFim)) {
         f = false;
         x = dataFim;
     }
-    long double p = 0;
+    int days = 0;
     if (f) {
-        p = percentual * dataRef.day() / daysInMonth;
+        days = dataRef.day();
     } else {
-        int n = x.day() - dataRef.day();
-        if (n == 0) return Amount();
-        p = percentual * n / daysInMonth;
+        days = x.day() - dataRef.day();
+        if (days == 0) return Amount();
     }
-    return TruncateToCents(Amount::fromDouble(p));
+    // percentage × days / daysInMonth in ten-thousandths, rounded once.
+    const Amount p = requireAmount(
+        roundedQuotient({percentual.units, days, Amount::kScale}, {percentual.unit(), daysInMonth}),
+        "monthly share");
+    return TruncateToCents(p);
 }
 
 Amount AplicaIndices(ReferenceData& data, const CalculationTable& tabela, std::vector<std::string>& memoria,
                      bool mesCheio, Date dataOrigem, Date dataCalculo, Amount valorOriginal)
 {
-    Walk w{data, memoria, valorOriginal, {}, false, 0, {}, {}, {}};
+    Walk w{data, memoria, valorOriginal, {}, false, {}, {}, {}, {}};
     const std::size_t n = tabela.size();
     if (memoria.size() + n + 2 > memoria.capacity())
         memoria.reserve(std::max(memoria.size() + n + 2, 2 * memoria.capacity()));
     std::string valueText;
-    long double tableValue = 0;
+    Decimal tableValue;
     for (std::size_t i = 0; i < n; ++i) {
         TableLine line = SeparaLinhaTabela(tabela[i]);
         Date date = engineDate(line.date);
@@ -208,31 +216,37 @@ Amount AplicaIndices(ReferenceData& data, const CalculationTable& tabela, std::v
             tableValue = parseTableNumber(line.value);
             valueText = line.value;
         }
-        long double value = tableValue;
+        Decimal value = tableValue;
         std::string kind = kindName(line.kind);
         const bool first = i == 0;
         const bool last = i + 1 == n;
-        if (!line.isConversion()) w.ultimoTipo = kind;
+        if (!line.isConversion()) w.lastKind = kind;
         if (!mesCheio && periodicityName(line.periodicity) == "MENSAL" && kind == "PERCENTUAL") {
             if (first)
-                value = ProporcaoMensal(false, dataOrigem, date, dataCalculo, value).toLongDouble();
+                value = Decimal::ofAmount(ProporcaoMensal(false, dataOrigem, date, dataCalculo, value));
             else if (last)
-                value = ProporcaoMensal(true, dataCalculo, date, dataCalculo, value).toLongDouble();
+                value = Decimal::ofAmount(ProporcaoMensal(true, dataCalculo, date, dataCalculo, value));
         }
         if (line.isConversion()) {
             convert(w, date, value, line.symbol);
         } else if (kind == "MULTIPLICADOR" || kind == "MOEDA") {
-            if (!w.divisaoPendente)
+            if (!w.divisionOpen)
                 divide(w, line.code, date, value, line.symbol);
             else
                 multiply(w, line.code, date, value, line.symbol);
         } else if (kind == "PERCENTUAL") {
             // A percentage ends an open index-number stretch: it is closed with
             // its own opening value, which undoes the division.
-            if (w.divisaoPendente) multiply(w, w.codigoAberto, w.dataAberta, w.fatorAberto, line.symbol);
+            if (w.divisionOpen) multiply(w, w.openCode, w.openDate, w.openFactor, line.symbol);
             addPercentage(w, line.code, date, value, line.symbol, true);
         } else if (kind == "TAXAJURO") {
-            if (first && !last) continue;
+            // A monthly rate on the first line is the origin month's own rate,
+            // and a daily rate dated on the origin day that day's own: neither
+            // is owed. A daily rate dated after the origin (which fell on a
+            // weekend or holiday) is the next business day's, owed like any
+            // other.
+            const bool laterDay = periodicityName(line.periodicity) == "DIARIA" && date > dataOrigem;
+            if (first && !last && !laterDay) continue;
             if (!last)
                 addPercentage(w, line.code, date, value, line.symbol, false);
             else if (dataCalculo > date)
@@ -243,10 +257,10 @@ Amount AplicaIndices(ReferenceData& data, const CalculationTable& tabela, std::v
     // A stretch still open at the end had a single value in the period: it is
     // closed with that value, as a percentage closes it, so that the result is
     // an amount of money and not the amount divided by an index number.
-    if (w.divisaoPendente) multiply(w, w.codigoAberto, w.dataAberta, w.fatorAberto, symbol);
+    if (w.divisionOpen) multiply(w, w.openCode, w.openDate, w.openFactor, symbol);
     memoria.push_back(formatText("%-10s em " + dataCalculo.toString() + " %36s = %4s%15.2n",
-                                 {"Resultado", "", symbol, w.v}));
-    return w.v;
+                                 {"Resultado", "", symbol, w.value}));
+    return w.value;
 }
 
 }  // namespace quintara

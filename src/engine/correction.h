@@ -19,8 +19,10 @@ Amount AplicaIndices(ReferenceData& data, const CalculationTable& tabela, std::v
                      bool mesCheio, Date dataOrigem, Date dataCalculo, Amount valorOriginal);
 
 // The share of a monthly percentage for the first or last month of an
-// exact-day item, rounded to four decimals and cut to two.
-Amount ProporcaoMensal(bool ultimaLinha, Date dataRef, Date dataLinha, Date dataFim, long double percentual);
+// exact-day item, computed exactly, rounded once to four decimals and cut to
+// two.
+Amount ProporcaoMensal(bool ultimaLinha, Date dataRef, Date dataLinha, Date dataFim,
+                       const Decimal& percentual);
 
 // Kind and periodicity names of the memo: "MULTIPLICADOR", ..., "DIARIA", "MENSAL".
 std::string kindName(const std::string& kindCode);

@@ -6,6 +6,7 @@
 
 #include <vector>
 
+#include "data/data_module.h"
 #include "engine/reference_data.h"
 
 namespace quintara {

@@ -1,5 +1,7 @@
 #include "engine/interest.h"
 
+#include "data/data_module.h"
+
 #include <stdexcept>
 
 #include "engine/scaled_amounts.h"
@@ -15,43 +17,46 @@ int yearDays(bool uses360)
 
 }  // namespace
 
-Amount compoundInterest(Amount valor, long double taxaAnual, long days, int yearDays)
+Amount compoundInterest(Amount valor, const Decimal& taxaAnual, long days, int yearDays)
 {
     return compoundInterestOf(valor, taxaAnual, days, yearDays);
 }
 
-Amount simpleInterest(Amount valor, long double taxaAnual, long days, int yearDays)
+Amount simpleInterest(Amount valor, const Decimal& taxaAnual, long days, int yearDays)
 {
     return simpleInterestOf(valor, taxaAnual, days, yearDays);
 }
 
-Amount JurosCompostos(ReferenceData& data, Amount valor, long double taxaAnual, Date dataInicio, Date dataFim)
+Amount JurosCompostos(ReferenceData& data, Amount valor, const Decimal& taxaAnual, Date dataInicio,
+                      Date dataFim)
 {
     return compoundInterest(valor, taxaAnual, dataFim - dataInicio, yearDays(data.uses360DayYear()));
 }
 
-Amount JurosSimples(ReferenceData& data, Amount valor, long double taxaAnual, Date dataInicio, Date dataFim)
+Amount JurosSimples(ReferenceData& data, Amount valor, const Decimal& taxaAnual, Date dataInicio,
+                    Date dataFim)
 {
     return simpleInterest(valor, taxaAnual, dataFim - dataInicio, yearDays(data.uses360DayYear()));
 }
 
 Amount JurosCompostos(ReferenceData& data, Amount valor, Amount taxaAnual, Date dataInicio, Date dataFim)
 {
-    return compoundInterestOf(valor, taxaAnual.toLongDouble(), dataFim - dataInicio,
+    return compoundInterestOf(valor, Decimal::ofAmount(taxaAnual), dataFim - dataInicio,
                               yearDays(data.uses360DayYear()));
 }
 
 Amount JurosSimples(ReferenceData& data, Amount valor, Amount taxaAnual, Date dataInicio, Date dataFim)
 {
-    return simpleInterestOf(valor, taxaAnual, dataFim - dataInicio, yearDays(data.uses360DayYear()));
+    return simpleInterestOf(valor, Decimal::ofAmount(taxaAnual), dataFim - dataInicio,
+                            yearDays(data.uses360DayYear()));
 }
 
-Amount JurosCompostos(DataModule& dm, Amount valor, long double taxaAnual, Date dataInicio, Date dataFim)
+Amount JurosCompostos(DataModule& dm, Amount valor, const Decimal& taxaAnual, Date dataInicio, Date dataFim)
 {
     return compoundInterest(valor, taxaAnual, dataFim - dataInicio, yearDays(dm.uses360DayYear()));
 }
 
-Amount JurosSimples(DataModule& dm, Amount valor, long double taxaAnual, Date dataInicio, Date dataFim)
+Amount JurosSimples(DataModule& dm, Amount valor, const Decimal& taxaAnual, Date dataInicio, Date dataFim)
 {
     return simpleInterest(valor, taxaAnual, dataFim - dataInicio, yearDays(dm.uses360DayYear()));
 }

@@ -6,25 +6,29 @@
 #pragma once
 
 #include "data/amount.h"
+#include "engine/decimal.h"
 #include "engine/reference_data.h"
 
 namespace quintara {
 
+class DataModule;
+
+// Both are exact before their one rounding to four decimals: the rate is the
+// decimal that was typed or stored (the worksheet's rates are amounts).
 // valor × ((1 + r)^t − 1), r = taxaAnual / 100 / year, t = days.
-Amount JurosCompostos(ReferenceData& data, Amount valor, long double taxaAnual, Date dataInicio,
+Amount JurosCompostos(ReferenceData& data, Amount valor, const Decimal& taxaAnual, Date dataInicio,
                       Date dataFim);
 // valor × r × t.
-Amount JurosSimples(ReferenceData& data, Amount valor, long double taxaAnual, Date dataInicio, Date dataFim);
-// The worksheet's rates are amounts: simple interest on them is exact before
-// its one rounding.
+Amount JurosSimples(ReferenceData& data, Amount valor, const Decimal& taxaAnual, Date dataInicio,
+                    Date dataFim);
 Amount JurosCompostos(ReferenceData& data, Amount valor, Amount taxaAnual, Date dataInicio, Date dataFim);
 Amount JurosSimples(ReferenceData& data, Amount valor, Amount taxaAnual, Date dataInicio, Date dataFim);
-Amount JurosCompostos(DataModule& dm, Amount valor, long double taxaAnual, Date dataInicio, Date dataFim);
-Amount JurosSimples(DataModule& dm, Amount valor, long double taxaAnual, Date dataInicio, Date dataFim);
+Amount JurosCompostos(DataModule& dm, Amount valor, const Decimal& taxaAnual, Date dataInicio, Date dataFim);
+Amount JurosSimples(DataModule& dm, Amount valor, const Decimal& taxaAnual, Date dataInicio, Date dataFim);
 
 // The formulas with the year length given (360 or 365).
-Amount compoundInterest(Amount valor, long double taxaAnual, long days, int yearDays);
-Amount simpleInterest(Amount valor, long double taxaAnual, long days, int yearDays);
+Amount compoundInterest(Amount valor, const Decimal& taxaAnual, long days, int yearDays);
+Amount simpleInterest(Amount valor, const Decimal& taxaAnual, long days, int yearDays);
 
 // Formula names by the stored code: 0 "SIMPLES", 1 "COMPOSTO".
 const char* formulaName(int code);

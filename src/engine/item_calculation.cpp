@@ -134,17 +134,17 @@ Date zeroDate()
     return Date(30, 12, 1899);
 }
 
-Amount percentOf(Amount base, long double rate)
+Amount percentOf(Amount base, const Decimal& rate)
 {
     return percentOfAmount(base, rate, "percentage");
 }
 
 Amount percentOf(Amount base, Amount rate)
 {
-    return percentOfAmount(base, rate, "percentage");
+    return percentOfAmount(base, Decimal::ofAmount(rate), "percentage");
 }
 
-Amount fineOf(Amount corrected, Amount ordinary, Amount compensatory, long double rate, bool onInterest)
+Amount fineOf(Amount corrected, Amount ordinary, Amount compensatory, const Decimal& rate, bool onInterest)
 {
     return percentOf(onInterest ? corrected + compensatory + ordinary : corrected, rate);
 }
@@ -161,7 +161,7 @@ Amount principalOf(Amount amount, const CalculationTable& table)
         if (text.rfind(kConversionCode, 0) != 0) continue;  // only conversion lines matter here
         TableLine line = SeparaLinhaTabela(text);
         if (!line.isConversion()) continue;
-        const Amount divisor = Amount::parse(trimBlanks(line.value));
+        const Decimal divisor = parseTableNumber(line.value);
         if (divisor.isZero())
             throw std::domain_error("division by zero: the currency divisor at " + line.date +
                                     " is 0, so the principal cannot be converted");

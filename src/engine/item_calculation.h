@@ -74,15 +74,15 @@ ItemCalculation ExecutarCalculo(ReferenceData& data, const ItemParameters& item,
 void appendClosingLines(ItemCalculation& calc);
 
 // P: the amount divided by the divisor of every conversion line of the table,
-// each divisor read back as an amount. Throws std::domain_error for a zero divisor.
+// each divisor the decimal its line shows. Throws std::domain_error for a zero divisor.
 Amount principalOf(Amount amount, const CalculationTable& table);
 // F: on V, or on V + Jc + Jo when the fine is on interest. The worksheet's
 // rates are amounts, the quick calculation's floating-point numbers.
 Amount fineOf(Amount corrected, Amount ordinary, Amount compensatory, Amount rate, bool onInterest);
-Amount fineOf(Amount corrected, Amount ordinary, Amount compensatory, long double rate, bool onInterest);
+Amount fineOf(Amount corrected, Amount ordinary, Amount compensatory, const Decimal& rate, bool onInterest);
 // An amount × rate / 100, rounded once.
 Amount percentOf(Amount base, Amount rate);
-Amount percentOf(Amount base, long double rate);
+Amount percentOf(Amount base, const Decimal& rate);
 
 // The date the run gives an interest start when the rate is not above 0.
 Date zeroDate();

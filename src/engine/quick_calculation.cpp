@@ -36,17 +36,18 @@ private:
     int position_ = 0;
 };
 
-Amount quickInterest(ReferenceData& data, int formula, Amount base, long double rate, Date start, Date end)
+Amount quickInterest(ReferenceData& data, int formula, Amount base, const Decimal& rate, Date start, Date end)
 {
     return formula == 0 ? JurosSimples(data, base, rate, start, end)
                         : JurosCompostos(data, base, rate, start, end);
 }
 
-std::string quickInterestLine(const char* label, long double rate, long days, int formula,
+std::string quickInterestLine(const char* label, const Decimal& rate, long days, int formula,
                               const std::string& symbol, Amount value)
 {
-    return formatText("%-19s= %1s%-11.6na.a.%10s dias [%-8s]=%4s%15.2n",
-                      {label, "%", rate, std::to_string(days), formulaName(formula), symbol, value});
+    return formatText(
+        "%-19s= %1s%-11.6na.a.%10s dias [%-8s]=%4s%15.2n",
+        {label, "%", rate.toLongDouble(), std::to_string(days), formulaName(formula), symbol, value});
 }
 
 // Steps 1 to 4: sequence, table and index walk. False when a stage failed.
@@ -111,7 +112,7 @@ void interestAndFine(ReferenceData& data, const QuickInput& in, Date d1, QuickRe
     if (res.fine > Amount())
         r.calculationLines.push_back(
             formatText("%-20s=%1s%-11.8n (%30s) = %4s%15.2n",
-                       {"Multa", "%", in.fineRate,
+                       {"Multa", "%", in.fineRate.toLongDouble(),
                         in.fineOnInterest ? "SOBRE VALOR CORRIGIDO + JUROS" : "SOBRE VALOR CORRIGIDO APENAS",
                         r.moedaAtual, res.fine}));
     progress.to(98);
@@ -133,17 +134,19 @@ std::vector<std::string> Atualizapainel(const QuickInput& in)
     panel.push_back("Valor Original em " + in.originCurrency + " " +
                     withoutBlanks(formatText("%15.2n", {in.amount})));
     panel.push_back("(" + in.amountInWords + ")");
-    if (in.ordinaryRate > 0) {
-        panel.push_back(formatText("Juros Ordinarios (Perc.)%11.6f", {in.ordinaryRate}));
+    if (in.ordinaryRate.isPositive()) {
+        panel.push_back(formatText("Juros Ordinarios (Perc.)%11.6f", {in.ordinaryRate.toLongDouble()}));
         panel.push_back(std::string("Tipo de Cálculo p/Juros Ordinários = ") +
                         formulaName(in.ordinaryFormula));
     }
-    if (in.compensatoryRate > 0) {
-        panel.push_back(formatText("Juros Compensatórios (Perc.)%11.6f", {in.compensatoryRate}));
+    if (in.compensatoryRate.isPositive()) {
+        panel.push_back(
+            formatText("Juros Compensatórios (Perc.)%11.6f", {in.compensatoryRate.toLongDouble()}));
         panel.push_back(std::string("Tipo de Cálculo p/Juros Compensatórios = ") +
                         formulaName(in.compensatoryFormula));
     }
-    if (in.fineRate > 0) panel.push_back(formatText("Multa (Perc.)%11.6f", {in.fineRate}));
+    if (in.fineRate.isPositive())
+        panel.push_back(formatText("Multa (Perc.)%11.6f", {in.fineRate.toLongDouble()}));
     if (in.fineOnInterest) panel.emplace_back("# Calcular Multa Sobre Juros");
     panel.emplace_back("");
     return panel;

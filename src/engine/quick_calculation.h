@@ -1,5 +1,5 @@
 // The quick calculation: one amount corrected without a case, as the
-// worksheet run does it but with floating-point rates, no fees, no file and
+// worksheet run does it but with the rates as typed (not cut to amounts), no fees, no file and
 // its own interest and fine lines. Returns the results panel's lines, the
 // calculation lines and the results the window keeps for charts and report.
 #pragma once
@@ -21,9 +21,9 @@ struct QuickInput {
     std::string formCode;        // the form selected in the entry window
     std::string formText;        // its index chain, shown in the panel
     std::string originCurrency;  // the text of the entry window's currency
-    long double ordinaryRate = 0;
-    long double compensatoryRate = 0;
-    long double fineRate = 0;
+    Decimal ordinaryRate;        // percent a year, as typed
+    Decimal compensatoryRate;
+    Decimal fineRate;    // percent
     Date ordinaryStart;  // the origin date when the entry field was not valid
     Date compensatoryStart;
     int ordinaryFormula = 0;  // 0 simple, 1 compound

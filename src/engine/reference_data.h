@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "data/data_module.h"
 #include "data/date.h"
+#include "data/row_types.h"
 
 namespace quintara {
 

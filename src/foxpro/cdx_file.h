@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "foxpro/error.h"
-#include "foxpro/table.h"
+#include "foxpro/schema.h"
 
 namespace foxpro {
 

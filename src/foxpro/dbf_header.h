@@ -8,7 +8,8 @@
 #include <string_view>
 #include <vector>
 
-#include "foxpro/table.h"
+#include "foxpro/error.h"
+#include "foxpro/schema.h"
 
 namespace foxpro {
 

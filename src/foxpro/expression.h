@@ -7,7 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "foxpro/table.h"
+#include "foxpro/error.h"
+#include "foxpro/schema.h"
 
 namespace foxpro {
 

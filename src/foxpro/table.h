@@ -13,35 +13,9 @@
 #include <vector>
 
 #include "foxpro/error.h"
+#include "foxpro/schema.h"
 
 namespace foxpro {
-
-enum class FieldType : char {
-    Character = 'C',
-    Numeric = 'N',
-    Float = 'F',
-    Date = 'D',
-    Logical = 'L',
-    Memo = 'M',
-    Integer = 'I',   // Visual FoxPro, read only
-    Currency = 'Y',  // Visual FoxPro, read only
-    Double = 'B',    // Visual FoxPro, read only
-    DateTime = 'T',  // Visual FoxPro, read only
-};
-
-struct FieldDef {
-    std::string name;  // upper case, at most 10 characters
-    FieldType type = FieldType::Character;
-    int length = 1;
-    int decimals = 0;
-};
-
-struct TagDef {
-    std::string name;           // stored upper case; looked up ignoring case
-    std::string expression;     // key expression, e.g. "LCM_COD+DTOS(LCM_DATA)"
-    std::string forExpression;  // empty = every record
-    bool unique = false;
-};
 
 enum class OpenMode { Shared, Exclusive };
 

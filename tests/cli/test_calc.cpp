@@ -11,7 +11,7 @@
 #include "cli/cli.h"
 #include "data/data_module.h"
 #include "data/data_test_support.h"
-#include "engine/worksheet_items.h"
+#include "worksheet/worksheet_items.h"
 #include "foxpro/codepage.h"
 
 namespace quintara {
@@ -152,6 +152,23 @@ TEST_F(CalcScenario, DailyInterestRateIndexInQuickMode)
     EXPECT_EQ(r.count("SELICDIA   em   Jan/2020"), 20);  // 21 business days, the first one skipped
     EXPECT_EQ(r.count("Honorários"), 0);
     EXPECT_TRUE(r.lines()[r.lines().size() - 2].starts_with("TOTAL DO CÁLCULO =>"));
+    // From Sunday 05/01/2020 the Monday rate is owed; from Monday 06/01 it is
+    // that day's own rate and is not.
+    CliResult sunday = calc({"--form", "12", "--origin", "05/01/2020", "--date", "31/01/2020", "--amount",
+                             "1000,00", "--mode", "quick"});
+    CliResult monday = calc({"--form", "12", "--origin", "06/01/2020", "--date", "31/01/2020", "--amount",
+                             "1000,00", "--mode", "quick"});
+    EXPECT_EQ(sunday.count("SELICDIA   em   Jan/2020"), 19);
+    EXPECT_EQ(monday.count("SELICDIA   em   Jan/2020"), 18);
+}
+
+TEST_F(CalcScenario, ConvertedAmountHalfwayGoesToTheEvenNeighbour)
+{
+    // 1.234,35 Cr$ / 1.000 = 1,23435 CR$, exactly halfway: 1,2344.
+    CliResult r = calc({"--form", "10", "--origin", "31/07/1993", "--date", "01/08/1993", "--amount",
+                        "1234,35", "--converter"});
+    ASSERT_EQ(r.code, 0) << r.err;
+    EXPECT_EQ(r.results(), "RESULTS P=1.2344 V=1.2344 Jo=0.0000 Jc=0.0000 F=0.0000 H=0.0000");
 }
 
 TEST_F(CalcScenario, InterestFormulasAndTheYearMarker)

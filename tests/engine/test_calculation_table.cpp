@@ -98,12 +98,13 @@ TEST(TableLine, ReadsFieldsByPositionAndWideValuesFromTheEnd)
     TableLine l = SeparaLinhaTabela("UFIR      01/03/1995    3,0000000001  R$2");
     EXPECT_EQ(l.code, "UFIR      ");
     EXPECT_EQ(l.date, "01/03/1995");
-    EXPECT_EQ(parseTableNumber(l.value), 3.0L);
+    EXPECT_EQ(parseTableNumber(l.value).units, 3000000000);
+    EXPECT_EQ(parseTableNumber(l.value).scale, 9);
     EXPECT_EQ(l.kind, "1");
     EXPECT_EQ(l.symbol, "  R$");
     EXPECT_EQ(l.periodicity, "2");
     TableLine wide = SeparaLinhaTabela("IGP       01/03/19951234567,0000000001 Cr$2");
-    EXPECT_EQ(parseTableNumber(wide.value), 1234567.0L);
+    EXPECT_EQ(parseTableNumber(wide.value).units, Decimal::Units(1234567) * 1000000000);
     EXPECT_EQ(wide.kind, "1");
     EXPECT_EQ(wide.symbol, " Cr$");
     EXPECT_THROW(parseTableNumber("1.5"), std::invalid_argument);

@@ -16,6 +16,11 @@ namespace {
 
 using test::MemoryReference;
 
+Decimal dec(const char* text)
+{
+    return Decimal::parse(text);
+}
+
 std::string valueLine(const std::string& code, const std::string& date, const std::string& value, char kind,
                       const std::string& symbol = "  R$", char periodicity = '2')
 {
@@ -66,10 +71,14 @@ TEST_F(WalkTest, StretchLeftOpenAtTheEndIsClosedWithItsOwnValue)
 
 TEST(AmountSteps, WholeRangeOfAnAmountThenOverflow)
 {
-    EXPECT_EQ(dividedBy(Amount::parse("910000000000000"), 1), Amount::parse("910000000000000"));
-    EXPECT_EQ(multipliedBy(Amount::parse("900000000000000"), 1.02L), Amount::parse("918000000000000"));
-    EXPECT_FALSE(multipliedBy(Amount::parse("900000000000000"), 1.03L));
-    EXPECT_FALSE(dividedBy(Amount::parse("1"), 0));
+    EXPECT_EQ(dividedBy(Amount::parse("910000000000000"), dec("1")), Amount::parse("910000000000000"));
+    EXPECT_EQ(multipliedBy(Amount::parse("900000000000000"), dec("1,02")), Amount::parse("918000000000000"));
+    EXPECT_FALSE(multipliedBy(Amount::parse("900000000000000"), dec("1,03")));
+    EXPECT_FALSE(dividedBy(Amount::parse("1"), dec("0,000000000")));
+    // Products beyond 128 bits are still exact.
+    EXPECT_EQ(multipliedBy(Amount::parse("900000000000000"), dec("1,020000000000000000000000001")),
+              Amount::parse("918000000000000"));
+    EXPECT_EQ(dividedBy(Amount::parse("0,0001"), dec("1234567890123456789012345678,9")), Amount());
 }
 
 TEST_F(WalkTest, PercentagesCompoundAndRoundOnce)
@@ -104,14 +113,14 @@ TEST_F(WalkTest, MemoLinesFollowTheirLayoutsForAnyValue)
     std::mt19937 random(7);
     std::uniform_int_distribution<int> cents(-300, 400);
     CalculationTable t;
-    std::vector<long double> values;
+    std::vector<Decimal> values;
     for (int i = 0; i < 400; ++i) {
         const int c = i % 7 == 0 ? 123 : cents(random);  // some values repeat
-        const long double v = c / 100.0L;
+        const Decimal v{c, 2};
         values.push_back(v);
         const Date d(1, 1 + i % 12, 1990 + i / 12);
-        t.push_back(padRightTo(i % 2 ? "ÍNDICE" : "IGPDI", 10) + d.toString() + formatText("%15.9f", {v}) +
-                    "2" + (i % 3 ? " Cr$" : "NCz$") + "2");
+        t.push_back(padRightTo(i % 2 ? "ÍNDICE" : "IGPDI", 10) + d.toString() +
+                    formatText("%15.9f", {v.toLongDouble()}) + "2" + (i % 3 ? " Cr$" : "NCz$") + "2");
     }
     t.push_back(valueLine("BTN", "01/06/2023", "12345,678900000", '1'));
     t.push_back(valueLine("BTN", "01/07/2023", "12400,000000000", '1'));
@@ -122,28 +131,29 @@ TEST_F(WalkTest, MemoLinesFollowTheirLayoutsForAnyValue)
         v = *withPercentage(v, values[i]);
         const Date d(1, 1 + static_cast<int>(i) % 12, 1990 + static_cast<int>(i) / 12);
         EXPECT_EQ(memo[i], formatText("%-10s em %s %20s %15.9n = %4s%15.2n",
-                                      {i % 2 ? "ÍNDICE" : "IGPDI", monthLabel(d), "Soma Perc.", values[i],
-                                       i % 3 ? " Cr$" : "NCz$", v}));
+                                      {i % 2 ? "ÍNDICE" : "IGPDI", monthLabel(d), "Soma Perc.",
+                                       values[i].toLongDouble(), i % 3 ? " Cr$" : "NCz$", v}));
     }
-    v = *dividedBy(v, 12345.6789L);
+    v = *dividedBy(v, dec("12345,6789"));
     EXPECT_EQ(memo[values.size()], formatText("%-10s em 01/06/2023 %20s %15.9n = %4s%15.2n",
                                               {"BTN", "Divide por:", 12345.6789L, "  R$", v}));
-    v = *multipliedBy(v, 12400);
+    v = *multipliedBy(v, dec("12400"));
     EXPECT_EQ(memo[values.size() + 1], formatText("%-10s em 01/07/2023 %20s %15.9n = %4s%15.2n",
                                                   {"BTN", "Multiplica por:", 12400.0L, "  R$", v}));
 }
 
 TEST(ProRata, SharesOfTheMonth)
 {
-    EXPECT_EQ(ProporcaoMensal(false, Date(10, 3, 2001), Date(10, 3, 2001), Date(20, 3, 2001), 3.1L),
+    EXPECT_EQ(ProporcaoMensal(false, Date(10, 3, 2001), Date(10, 3, 2001), Date(20, 3, 2001), dec("3,1")),
               Amount::parse("1"));  // (20 − 10)/31
-    EXPECT_EQ(ProporcaoMensal(true, Date(15, 6, 2001), Date(1, 5, 2001), Date(15, 7, 2001), 3.1L),
+    EXPECT_EQ(ProporcaoMensal(true, Date(15, 6, 2001), Date(1, 5, 2001), Date(15, 7, 2001), dec("3,1")),
               Amount::parse("1,5"));  // day 15 of 31 days
-    EXPECT_EQ(ProporcaoMensal(false, Date(1, 1, 2001), Date(1, 1, 2001), Date(1, 3, 2001), 0.0L), Amount());
+    EXPECT_EQ(ProporcaoMensal(false, Date(1, 1, 2001), Date(1, 1, 2001), Date(1, 3, 2001), dec("0")),
+              Amount());
     // 1,4158 × 10/31 = 0,4567...: applied as 0,45.
-    EXPECT_EQ(ProporcaoMensal(false, Date(21, 3, 2001), Date(21, 3, 2001), Date(5, 5, 2001), 1.4158L),
+    EXPECT_EQ(ProporcaoMensal(false, Date(21, 3, 2001), Date(21, 3, 2001), Date(5, 5, 2001), dec("1,4158")),
               Amount::parse("0,45"));
-    EXPECT_EQ(ProporcaoMensal(false, Date(20, 2, 2001), Date(1, 3, 2001), Date(5, 3, 2001), 3.1L),
+    EXPECT_EQ(ProporcaoMensal(false, Date(20, 2, 2001), Date(1, 3, 2001), Date(5, 3, 2001), dec("3,1")),
               Amount::parse("-1,5"));  // a later month and a smaller day: negative, no wrap-around
 }
 
@@ -193,17 +203,39 @@ TEST_F(WalkTest, InterestRateIndexSkipsFirstLineAndLastOnTheCalculationDate)
     EXPECT_EQ(walk(t, true, Date(2, 1, 2020), Date(7, 1, 2020), "100,00"), Amount::parse("102,01"));
 }
 
+// A daily rate index is queried from the origin day: when the origin is not
+// a business day, the first line is the next business day's rate, which is
+// owed; on a business day it is the origin day's own rate, which is not.
+TEST_F(WalkTest, DailyRateOnTheFirstLineCountsWhenTheOriginWasNoBusinessDay)
+{
+    CalculationTable t = {valueLine("SELICDIA", "06/01/2020", "1,000000000", '4', "  R$", '1'),
+                          valueLine("SELICDIA", "07/01/2020", "1,000000000", '4', "  R$", '1'),
+                          valueLine("SELICDIA", "08/01/2020", "1,000000000", '4', "  R$", '1')};
+    // Sunday 05/01/2020: the Monday rate enters, then Tuesday's.
+    EXPECT_EQ(walk(t, true, Date(5, 1, 2020), Date(8, 1, 2020), "100,00"), Amount::parse("102,01"));
+    ASSERT_EQ(memo.size(), 3u);
+    EXPECT_EQ(memo[0].substr(0, 24), "SELICDIA   em   Jan/2020");
+    // Monday 06/01/2020: the origin day's own rate does not.
+    EXPECT_EQ(walk(t, true, Date(6, 1, 2020), Date(8, 1, 2020), "100,00"), Amount::parse("101"));
+    EXPECT_EQ(memo.size(), 2u);
+    // A monthly rate on the first line is the origin month's, whatever its date.
+    CalculationTable monthly = {valueLine("SELIC", "01/02/2020", "1,000000000", '4'),
+                                valueLine("SELIC", "01/03/2020", "1,000000000", '4')};
+    EXPECT_EQ(walk(monthly, true, Date(15, 1, 2020), Date(15, 3, 2020), "100,00"), Amount::parse("101"));
+}
+
 TEST(Interest, CompoundAndSimpleWithBothYearLengths)
 {
     MemoryReference data;
     const Amount v = Amount::parse("1000");
     const Date a(1, 1, 2001), b(31, 1, 2001);
-    EXPECT_EQ(JurosCompostos(data, v, 12, a, b), Amount::parse("9,9102"));
-    EXPECT_EQ(JurosSimples(data, v, 12, a, b), Amount::parse("9,863"));
+    EXPECT_EQ(JurosCompostos(data, v, dec("12"), a, b), Amount::parse("9,9102"));
+    EXPECT_EQ(JurosSimples(data, v, dec("12"), a, b), Amount::parse("9,863"));
     data.year360 = true;
-    EXPECT_EQ(JurosCompostos(data, v, 12, a, b), Amount::parse("10,0485"));
-    EXPECT_EQ(JurosSimples(data, v, 12, a, b), Amount::parse("10"));
-    EXPECT_EQ(JurosSimples(data, v, 12, b, a), Amount::parse("-10"));
+    EXPECT_EQ(JurosCompostos(data, v, dec("12"), a, b), Amount::parse("10,0485"));
+    EXPECT_EQ(JurosSimples(data, v, dec("12"), a, b), Amount::parse("10"));
+    EXPECT_EQ(JurosSimples(data, v, dec("12"), b, a), Amount::parse("-10"));
+    EXPECT_EQ(JurosCompostos(data, v, dec("12"), b, a), Amount::parse("-9,9485"));
 }
 
 }  // namespace

@@ -35,7 +35,7 @@ protected:
 TEST_F(QuickTest, NoCorrectionComputesInterestOnTheAmount)
 {
     in.correctionApplied = false;
-    in.ordinaryRate = 12;
+    in.ordinaryRate = Decimal::parse("12");
     QuickResult r = Executarcalculo(data, in, Date(31, 1, 1995));
     EXPECT_EQ(r.panel[2], "Correção Monetária não será aplicada!");
     ASSERT_GE(r.calculationLines.size(), 3u);
@@ -67,7 +67,7 @@ TEST_F(QuickTest, FailedStageGoesToThePanelAndKeepsThePrincipal)
 TEST_F(QuickTest, PanelSummaryAndNoFeesInTheTotal)
 {
     in.description = "Aluguel";
-    in.fineRate = 2;
+    in.fineRate = Decimal::parse("2");
     in.fineOnInterest = true;
     std::vector<std::string> statuses;
     QuickHooks hooks;

@@ -8,8 +8,9 @@
 #include <string>
 #include <vector>
 
+#include "data/data_module.h"
 #include "engine/item_calculation.h"
-#include "engine/worksheet_grid.h"
+#include "worksheet/worksheet_grid.h"
 
 namespace quintara {
 
@@ -60,9 +61,5 @@ struct RunReport {
 RunReport PreparaCalculo(ReferenceData& data, WorksheetGrid& grid, ItemStore* store,
                          const std::string& caseNumber, const std::string& calculationDate, int row,
                          const RunHooks& hooks = {});
-
-// An item's parameters read from its row. Throws for an origin date, amount
-// or formula cell that does not convert.
-ItemParameters readItemParameters(const WorksheetGrid& grid, int row);
 
 }  // namespace quintara

@@ -1,4 +1,4 @@
-#include "engine/worksheet_grid.h"
+#include "worksheet/worksheet_grid.h"
 
 #include <stdexcept>
 

@@ -1,4 +1,4 @@
-#include "engine/worksheet_items.h"
+#include "worksheet/worksheet_items.h"
 
 #include <optional>
 #include <stdexcept>

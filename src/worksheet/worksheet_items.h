@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "data/data_module.h"
-#include "engine/worksheet_grid.h"
+#include "worksheet/worksheet_grid.h"
 
 namespace quintara {
 

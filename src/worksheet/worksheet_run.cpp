@@ -1,4 +1,4 @@
-#include "engine/worksheet_run.h"
+#include "worksheet/worksheet_run.h"
 
 #include <optional>
 #include <stdexcept>
@@ -7,38 +7,12 @@
 #include "engine/engine_dates.h"
 #include "engine/memo_file.h"
 #include "engine/text_columns.h"
-#include "engine/worksheet_items.h"
+#include "worksheet/item_row.h"
+#include "worksheet/worksheet_items.h"
 
 namespace quintara {
 
 namespace {
-
-Amount cellAmountOrZero(const WorksheetGrid& grid, int row, int column)
-{
-    const std::string text = trimBlanks(grid.cell(row, column));
-    if (text.empty()) return Amount();  // the usual empty cell, without an exception
-    try {
-        return Amount::parse(text);
-    } catch (const std::exception&) {
-        return Amount();
-    }
-}
-
-Amount requiredCellAmount(const WorksheetGrid& grid, int row, int column)
-{
-    const std::string& text = grid.cell(row, column);
-    try {
-        return Amount::parse(trimBlanks(text));
-    } catch (const std::exception&) {
-        throw std::invalid_argument("'" + text + "' is not a valid floating point value");
-    }
-}
-
-Date startDate(const WorksheetGrid& grid, int row, int column, Date origin)
-{
-    std::optional<Date> date = Date::tryParse(grid.cell(row, column));
-    return date && !date->isEmpty() ? *date : origin;
-}
 
 std::string amountCell(const char* pattern, Amount value)
 {
@@ -80,28 +54,6 @@ void storeItem(ItemReport& report, WorksheetGrid& grid, ItemStore* store, const 
 }
 
 }  // namespace
-
-ItemParameters readItemParameters(const WorksheetGrid& grid, int row)
-{
-    ItemParameters p;
-    p.origin = engineDate(grid.cell(row, colOriginDate));
-    p.amount = requiredCellAmount(grid, row, colOriginalAmount);
-    p.fullMonth = grid.cell(row, colMonthMode) == "CHEIO";
-    p.ordinaryRate = cellAmountOrZero(grid, row, colOrdinaryRate);
-    p.compensatoryRate = cellAmountOrZero(grid, row, colCompensatoryRate);
-    p.fineRate = cellAmountOrZero(grid, row, colFineRate);
-    p.fineOnInterest = grid.cell(row, colFineOnInterest) == "SIM";
-    p.converter = grid.cell(row, colConverter) == "SIM";
-    p.ordinaryFormula = parseInteger(grid.cell(row, colOrdinaryFormula));
-    p.compensatoryFormula = parseInteger(grid.cell(row, colCompensatoryFormula));
-    p.ordinaryStart =
-        p.ordinaryRate > Amount() ? startDate(grid, row, colOrdinaryStart, p.origin) : zeroDate();
-    p.compensatoryStart =
-        p.compensatoryRate > Amount() ? startDate(grid, row, colCompensatoryStart, p.origin) : zeroDate();
-    p.formCode = grid.cell(row, colFormCode);
-    p.feeRate = cellAmountOrZero(grid, row, colFeeRate);
-    return p;
-}
 
 bool DataModuleItemStore::storeResults(const std::string& caseNumber, int item, const WorksheetGrid::Row& row,
                                        Date calculationDate)
