@@ -106,7 +106,7 @@ int WorksheetGrid::ContaString()
 void WorksheetGrid::markAllForRecalculation()
 {
     for (int r = 1; r < rowCount(); ++r)
-        if (!isFree(r)) rows_[r][colMark] = "$";
+        if (!isFree(r)) rows_[r][colMark] = std::string(1, '$');
 }
 
 }  // namespace quintara
