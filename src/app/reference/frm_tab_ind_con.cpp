@@ -24,6 +24,7 @@
 #include "app/reference/frm_altera_ind_eco.h"
 #include "app/reference/frm_indi_eco_manut.h"
 #include "data/data_module.h"
+#include "foxpro/bulk_write.h"
 #include "ui/date_edit.h"
 #include "ui/hints.h"
 #include "ui/prompter.h"
@@ -444,8 +445,12 @@ void TFrmTabIndCon::deleteSelectedIndex()
     }
     const bool done = guarded([&] {
         try {
+            // The values go as one change, kept only once the index itself is
+            // deleted: a failure part-way leaves the index with all its values.
+            foxpro::BulkWrite valuesChange(dm_.ValorIndices());
             deleteIndexValues(dm_, selectedCode_);
             indices.remove();
+            valuesChange.commit();
         } catch (...) {
             if (indices.editing()) indices.cancel();
             throw;

@@ -14,11 +14,13 @@
 #include <QRadioButton>
 #include <QTableWidget>
 #include <QTemporaryDir>
+#include <cerrno>
 
 #include "app/app_fixture.h"
 #include "app/reference/frm_altera_ind_eco.h"
 #include "app/reference/frm_indi_eco_manut.h"
 #include "app/reference/frm_tab_ind_con.h"
+#include "foxpro/write_faults.h"
 #include "ui/date_edit.h"
 
 namespace quintara {
@@ -157,6 +159,22 @@ TEST_F(IndicesWindow, AnIndexUsedByFormsIsKeptUnlessTheSecondAnswerIsYes)
     EXPECT_EQ(prompter_.messages().size(), 1u);
     EXPECT_FALSE(registered("TR"));
     EXPECT_EQ(storedValues("TR"), 0);
+    EXPECT_EQ(storedValues("INPC"), 2);
+}
+
+TEST_F(IndicesWindow, AnIndexWhoseDeletionFailsKeepsEveryValue)
+{
+    open("TR");
+    // The catalogue cannot be written (a full disk): the values deleted
+    // before the index are put back.
+    foxpro::setWriteHook([](const std::string& path) {
+        return path.find("DST_TCM1") != std::string::npos ? ENOSPC : 0;
+    });
+    prompter_.queueAnswer(Prompter::Yes);
+    window_->mExcluir->trigger();
+    foxpro::setWriteHook({});
+    EXPECT_TRUE(registered("TR"));
+    EXPECT_EQ(storedValues("TR"), 1);
     EXPECT_EQ(storedValues("INPC"), 2);
 }
 
