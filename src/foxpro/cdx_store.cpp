@@ -226,10 +226,8 @@ std::uint32_t CdxStore::allocate()
 {
     std::uint32_t head = readU32(kFreeListAt);
     if (head != 0 && head != kNoPage) {
-        checkPageOffset(head, "the free page list");
-        std::uint32_t next = readU32(head);
-        if (next == head) fail("the free page list loops at offset " + std::to_string(head));
-        writeU32(kFreeListAt, next);
+        checkFreeList(head);
+        writeU32(kFreeListAt, readU32(head));
         return head;
     }
     std::uint64_t end = (size_ + kPageSize - 1) / kPageSize * kPageSize;
@@ -237,6 +235,18 @@ std::uint32_t CdxStore::allocate()
     auto offset = static_cast<std::uint32_t>(end);
     writeBlock(offset, std::string(kPageSize, '\0'));
     return offset;
+}
+
+// Follows the free list to its end: a list that loops, or that is longer
+// than the file has pages, would hand out a page still in use.
+void CdxStore::checkFreeList(std::uint32_t head)
+{
+    const std::uint64_t limit = size_ / kPageSize;
+    std::uint64_t steps = 0;
+    for (std::uint32_t page = head; page != 0 && page != kNoPage; page = readU32(page)) {
+        checkPageOffset(page, "the free page list");
+        if (++steps > limit) fail("the free page list loops (it passes offset " + std::to_string(page) + ")");
+    }
 }
 
 void CdxStore::release(std::uint32_t offset)

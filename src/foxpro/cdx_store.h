@@ -100,6 +100,7 @@ private:
     };
 
     Slot& slotFor(std::uint32_t offset);
+    void checkFreeList(std::uint32_t head);
     std::string readFromFile(std::uint32_t offset);
     std::uint32_t counterOnDisk();
     void dropClean();
