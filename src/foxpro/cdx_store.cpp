@@ -109,7 +109,8 @@ void CdxStore::checkPageOffset(std::uint32_t offset, const char* what) const
     if (offset % kPageSize != 0 || offset < kPageSize ||
         static_cast<std::uint64_t>(offset) + kPageSize > size_)
         fail(std::string(what) + " points to offset " + std::to_string(offset) +
-             ", outside the index file (" + std::to_string(size_) + " bytes)");
+             ", outside the index file (" + std::to_string(size_) +
+             " bytes; the index is damaged; reindex the table)");
 }
 
 std::string CdxStore::readFromFile(std::uint32_t offset)

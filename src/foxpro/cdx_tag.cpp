@@ -36,7 +36,8 @@ CdxTree::CdxTree(CdxStore& store, std::uint32_t headerOffset, KeyShape shape, st
 
 void CdxTree::corrupt(std::uint32_t page, const std::string& what) const
 {
-    store_.fail("index " + name_ + ", page " + hex(page) + ": " + what);
+    store_.fail("index " + name_ + ", page " + hex(page) + ": " + what +
+                " (the index is damaged; reindex the table)");
 }
 
 std::uint32_t CdxTree::root() const

@@ -6,6 +6,9 @@
 // cached index pages without the lock, which answers as a locked search
 // would while the index's change counter shows no change since they were
 // read under the lock.
+#include <chrono>
+#include <thread>
+
 #include "foxpro/table_impl.h"
 
 namespace foxpro {
@@ -69,6 +72,34 @@ bool Table::Impl::physicalBackward(std::uint32_t from)
     return false;
 }
 
+// Whether record r holds the key of the index entry the cursor stands on,
+// so that a damaged index never hands out a record it does not describe.
+// In shared use the entry may come from pages another process has changed
+// since, or the record's new bytes may follow its new keys by a moment:
+// the index is re-read under its lock and the record read again before a
+// difference counts as damage. False: the entry was gone from the current
+// index and the cursor now stands where it would have been.
+bool Table::Impl::entryHolds(std::uint32_t r)
+{
+    Impl& t = *this;
+    t.view.reset(t.dbf.record(r), r);
+    if (t.cdx->keyFor(t.tag, t.view) == t.cursor->key()) return true;
+    const std::string key = t.cursor->key();
+    if (t.shared()) {
+        IndexRead guard(t);
+        if (!t.cursor->seek(key, r) || t.cursor->recNo() != r || t.cursor->key() != key) return false;
+        for (int attempt = 0; attempt < 50; ++attempt) {
+            t.view.reset(t.dbf.record(r), r);
+            if (t.cdx->keyFor(t.tag, t.view) == key) return true;
+            std::this_thread::sleep_for(std::chrono::milliseconds(2));
+        }
+    }
+    const std::string tagName = t.cdx->tags()[static_cast<std::size_t>(t.tag)].name;
+    throw Error(t.path,
+                "index tag " + tagName + " lists record " + std::to_string(r) +
+                    " under a key the record does not hold (the index is damaged; reindex the table)");
+}
+
 // Index entries of records beyond the count belong to an append another
 // process has not finished: they are skipped until the count shows them.
 bool Table::Impl::tagForward(bool valid)
@@ -76,6 +107,10 @@ bool Table::Impl::tagForward(bool valid)
     while (valid) {
         const std::uint32_t r = cursor->recNo();
         if ((r <= dbf.recordCount() || r <= reloadCount()) && visible(r)) {
+            if (!entryHolds(r)) {
+                valid = cursor->valid();
+                continue;
+            }
             setCurrent(r);
             cursorSynced = true;
             return true;
@@ -90,6 +125,10 @@ bool Table::Impl::tagBackward(bool valid)
     while (valid) {
         const std::uint32_t r = cursor->recNo();
         if ((r <= dbf.recordCount() || r <= reloadCount()) && visible(r)) {
+            if (!entryHolds(r)) {
+                valid = cursor->valid() ? cursor->prev() : cursor->last();
+                continue;
+            }
             setCurrent(r);
             cursorSynced = true;
             return true;
