@@ -166,9 +166,10 @@ void CdxStore::writeBlock(std::uint32_t offset, std::string bytes)
     if (s.bytes.empty()) ++cached_;
     if (inChange_ &&
         std::none_of(saved_.begin(), saved_.end(), [&](const Saved& v) { return v.block == index; }))
-        saved_.push_back({index, Slot{std::move(s.bytes), nullptr, 0, 0, s.dirty}});
+        saved_.push_back({index, Slot{std::move(s.bytes), nullptr, 0, 0, s.dirty, false}});
     s.bytes = std::move(bytes);
     s.node.reset();
+    s.checked = false;
     if (!s.dirty) dirty_.push_back(index);
     s.dirty = true;
     ++generation_;

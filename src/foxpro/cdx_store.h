@@ -44,6 +44,18 @@ public:
     // it was decoded for another key shape). writeBlock() drops it.
     std::shared_ptr<Node> node(std::uint32_t offset, const KeyShape& shape) const;
     void keepNode(std::uint32_t offset, const KeyShape& shape, std::shared_ptr<Node> node);
+    // Whether the tree has verified every entry of the cached page since it
+    // was read or written (a search then need not read past what it wants).
+    bool checked(std::uint32_t offset) const
+    {
+        const std::size_t index = offset / kPageSize;
+        return index < slots_.size() && slots_[index].checked;
+    }
+    void markChecked(std::uint32_t offset)
+    {
+        const std::size_t index = offset / kPageSize;
+        if (index < slots_.size() && !slots_[index].bytes.empty()) slots_[index].checked = true;
+    }
 
     // A page for new nodes: the head of the free list, else a new block at the end.
     std::uint32_t allocate();
@@ -92,6 +104,7 @@ private:
         std::shared_ptr<Node> node;
         int nodeLength = 0;
         char nodeFill = 0;
+        bool checked = false;  // the tree verified the whole page (see markChecked)
         bool dirty = false;
     };
     struct Saved {

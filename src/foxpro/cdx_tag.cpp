@@ -143,8 +143,9 @@ std::vector<CdxTree::Step> CdxTree::descend(const std::string& key, std::uint32_
 
 // Finds the first entry not below the searched one in a leaf page that is
 // not decoded. False when the page is no leaf or every entry is below. The
-// rest of the page is read as well: its order and its last key (against
-// the parent's key `high`) vouch for the entry found.
+// first search of a page reads the rest of it as well: its order and its
+// last key (against the parent's key `high`) vouch for the entry found; the
+// store remembers that until the page is read or written again.
 template <typename Below>
 bool CdxTree::searchEncodedLeaf(std::uint32_t page, Below below, const Entry* low, const Entry* high,
                                 LeafPosition& pos) const
@@ -156,12 +157,13 @@ bool CdxTree::searchEncodedLeaf(std::uint32_t page, Below below, const Entry* lo
     const unsigned attributes =
         static_cast<unsigned char>(bytes[0]) | (static_cast<unsigned char>(bytes[1]) << 8);
     if (attributes > 3 || (attributes & kLeafAttr) == 0) return false;
+    const bool checked = store_.checked(page);
     bool found = false;
     try {
         LeafReader reader(bytes, shape_);
         if (high && reader.count() == 0) corrupt(page, "a page below the root holds no keys");
         for (std::size_t index = 0; reader.next(); ++index) {
-            if (index == 0 && high)
+            if (index == 0 && high && !checked)
                 checkBounds(page, low, *high, Entry{std::string(reader.key()), reader.recno(), 0}, *high);
             if (found || below(reader.key(), reader.recno())) continue;
             found = true;
@@ -169,9 +171,11 @@ bool CdxTree::searchEncodedLeaf(std::uint32_t page, Below below, const Entry* lo
             pos.index = index;
             pos.found.key.assign(reader.key());
             pos.found.recno = reader.recno();
+            if (checked) return true;
         }
         if (high && (reader.key() != high->key || reader.recno() != high->recno))
             corrupt(page, "its last key is not the parent's key for it");
+        store_.markChecked(page);
     } catch (const Error&) {
         throw;
     } catch (const std::exception& e) {

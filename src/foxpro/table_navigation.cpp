@@ -260,6 +260,7 @@ bool Table::Impl::seekKey(const std::string& key, bool nearest)
     const bool wasBof = atBof;
     const bool found = tagForward(cursor->seek(key));
     const bool matches = found && cursor->key().compare(0, key.size(), key) == 0;
+    if (!matches) verifyMiss();
     if (nearest) {
         if (!found) setEof();
         return matches;
@@ -271,6 +272,18 @@ bool Table::Impl::seekKey(const std::string& key, bool nearest)
         cursorSynced = false;
     }
     return matches;
+}
+
+// A key that is not found may be missing because its entry was damaged into
+// a smaller key: the entry before the place the search ended must then hold
+// its record's key too.
+void Table::Impl::verifyMiss()
+{
+    const std::uint32_t count = dbf.recordCount();
+    bool valid = cursorSynced && cursor->valid() ? cursor->prev() : cursor->last();
+    while (valid && cursor->recNo() > count) valid = cursor->prev();
+    if (valid) entryHolds(cursor->recNo());
+    cursorSynced = false;
 }
 
 std::string_view Table::Impl::current() const
