@@ -112,6 +112,7 @@ private:
         Slot slot;
     };
 
+    bool recoverAbandoned();
     Slot& slotFor(std::uint32_t offset);
     void checkFreeList(std::uint32_t head);
     std::string readFromFile(std::uint32_t offset);
@@ -125,6 +126,7 @@ private:
     std::string path_;
     int fd_ = -1;
     bool writable_ = false;
+    bool fresh_ = false;  // created or emptied by this store: commits need no journal
     std::uint64_t size_ = 0;
     std::uint32_t counter_ = 0;
     std::uint64_t generation_ = 0;
