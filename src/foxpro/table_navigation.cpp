@@ -81,23 +81,21 @@ bool Table::Impl::physicalBackward(std::uint32_t from)
 // index and the cursor now stands where it would have been.
 bool Table::Impl::entryHolds(std::uint32_t r)
 {
-    Impl& t = *this;
-    t.view.reset(t.dbf.record(r), r);
-    if (t.cdx->keyFor(t.tag, t.view) == t.cursor->key()) return true;
-    const std::string key = t.cursor->key();
-    if (t.shared()) {
-        IndexRead guard(t);
-        if (!t.cursor->seek(key, r) || t.cursor->recNo() != r || t.cursor->key() != key) return false;
+    view.reset(dbf.record(r), r);
+    if (cdx->keyFor(tag, view) == cursor->key()) return true;
+    const std::string key = cursor->key();
+    if (shared()) {
+        IndexRead guard(*this);
+        if (!cursor->seek(key, r) || cursor->recNo() != r || cursor->key() != key) return false;
         for (int attempt = 0; attempt < 50; ++attempt) {
-            t.view.reset(t.dbf.record(r), r);
-            if (t.cdx->keyFor(t.tag, t.view) == key) return true;
+            view.reset(dbf.record(r), r);
+            if (cdx->keyFor(tag, view) == key) return true;
             std::this_thread::sleep_for(std::chrono::milliseconds(2));
         }
     }
-    const std::string tagName = t.cdx->tags()[static_cast<std::size_t>(t.tag)].name;
-    throw Error(t.path,
-                "index tag " + tagName + " lists record " + std::to_string(r) +
-                    " under a key the record does not hold (the index is damaged; reindex the table)");
+    const std::string tagName = cdx->tags()[static_cast<std::size_t>(tag)].name;
+    throw Error(path, "index tag " + tagName + " lists record " + std::to_string(r) +
+                          " under a key the record does not hold (the index is damaged; reindex the table)");
 }
 
 // Index entries of records beyond the count belong to an append another

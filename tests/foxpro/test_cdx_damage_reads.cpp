@@ -134,7 +134,9 @@ TEST(IndexLoops, ReproductionOfALeafLoopEndsWithAnError)
             }
         },
         Error);
-    EXPECT_THROW(cdx.check(0, {}).empty() ? throw Error("", "") : throw Error("", "reported"), Error);
+    std::vector<std::string> faults;
+    const std::string check = errorOf([&] { faults = cdx.check(0, {}); });
+    EXPECT_TRUE(!faults.empty() || !check.empty());
 
     Table t(dbf);
     t.setTag("CODDATA");
