@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <functional>
 #include <set>
 #include <stdexcept>
 
@@ -98,7 +99,9 @@ void CdxTree::checkBounds(std::uint32_t page, const Entry* low, const Entry& hig
 
 void CdxTree::checkChild(std::uint32_t page, const Node& node, const Entry* low, const Entry& high) const
 {
-    if (!node.entries.empty() && &node.entries.front() <= &high && &high <= &node.entries.back())
+    const std::less_equal<const Entry*> notAfter;
+    if (!node.entries.empty() && notAfter(&node.entries.front(), &high) &&
+        notAfter(&high, &node.entries.back()))
         corrupt(page, "the page points to itself (the tree loops)");
     if (node.entries.empty()) corrupt(page, "a page below the root holds no keys");
     checkBounds(page, low, high, node.entries.front(), node.entries.back());
