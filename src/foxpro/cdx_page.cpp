@@ -104,6 +104,8 @@ Node decodeInterior(std::string_view page, const KeyShape& shape, std::size_t co
         e.key.assign(page.substr(at, keyLength));
         e.recno = readBE(page, at + keyLength);
         e.child = readBE(page, at + keyLength + 4);
+        if (i > 0 && compareEntries(node.entries.back().key, node.entries.back().recno, e.key, e.recno) >= 0)
+            throw std::runtime_error("interior keys are out of order at entry " + std::to_string(i + 1));
         node.entries.push_back(std::move(e));
     }
     return node;
@@ -139,7 +141,6 @@ bool LeafReader::next()
     const std::size_t at = kLeafHeader + index_ * static_cast<std::size_t>(entryBytes_);
     for (int b = entryBytes_ - 1; b >= 0; --b)
         raw = (raw << 8) | static_cast<unsigned char>(page_[at + static_cast<std::size_t>(b)]);
-    recno_ = static_cast<std::uint32_t>(raw & recMask_);
     const std::size_t dup = (raw >> recBits_) & dupMask_;
     const std::size_t trail = (raw >> (recBits_ + dupBits_)) & trailMask_;
     if (dup + trail > keyLength || (index_ == 0 && dup > 0))
@@ -147,11 +148,33 @@ bool LeafReader::next()
     const std::size_t stored = keyLength - dup - trail;
     if (stored > keyEnd_ - entriesEnd_) throw std::runtime_error("leaf keys overlap the entry table");
     keyEnd_ -= stored;
-    // The first `dup` bytes are still those of the previous key.
+    const std::uint32_t previousRecno = recno_;
+    recno_ = static_cast<std::uint32_t>(raw & recMask_);
+    // The first `dup` bytes are still those of the previous key, so the
+    // order against it shows from there on.
+    if (index_ > 0 && !follows(key_ + dup, page_.data() + keyEnd_, stored, trail, previousRecno))
+        throw std::runtime_error("leaf keys are out of order at entry " + std::to_string(index_ + 1));
     std::memcpy(key_ + dup, page_.data() + keyEnd_, stored);
     std::memset(key_ + dup + stored, shape_.fill, trail);
     ++index_;
     return true;
+}
+
+// Whether the key made of `stored` new bytes and `trail` fill bytes (with
+// recno_) sorts after the previous key's bytes at `old` (with its recno).
+bool LeafReader::follows(const char* old, const char* fresh, std::size_t stored, std::size_t trail,
+                         std::uint32_t previousRecno) const
+{
+    // Keys of one page usually differ at their first stored byte: a plain
+    // loop beats a library call here.
+    const auto* a = reinterpret_cast<const unsigned char*>(fresh);
+    const auto* b = reinterpret_cast<const unsigned char*>(old);
+    for (std::size_t i = 0; i < stored; ++i)
+        if (a[i] != b[i]) return a[i] > b[i];
+    const auto fill = static_cast<unsigned char>(shape_.fill);
+    for (std::size_t i = stored; i < stored + trail; ++i)
+        if (fill != b[i]) return fill > b[i];
+    return recno_ > previousRecno;
 }
 
 int compareKeys(std::string_view a, std::string_view b)

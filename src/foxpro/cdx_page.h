@@ -46,7 +46,8 @@ int compareKeys(std::string_view a, std::string_view b);
 int compareEntries(std::string_view keyA, std::uint32_t recA, std::string_view keyB, std::uint32_t recB);
 
 // Decodes one page. Throws std::runtime_error describing the fault (the
-// caller adds the file and page) when the page is not a valid node.
+// caller adds the file and page) when the page is not a valid node, its
+// entries included: they must strictly ascend by (key, recno).
 Node decodeNode(std::string_view page, const KeyShape& shape);
 // Encodes a node that fits (see fits()).
 std::string encodeNode(const Node& node, const KeyShape& shape);
@@ -59,7 +60,8 @@ std::size_t interiorCapacity(const KeyShape& shape);
 
 // Walks the entries of an encoded leaf page in order without building a
 // node (a search stops at the entry it wants). The constructor and next()
-// throw std::runtime_error for a damaged page, as decodeNode() does.
+// throw std::runtime_error for a damaged page, as decodeNode() does; next()
+// also for an entry that does not sort after the one before it.
 class LeafReader {
 public:
     LeafReader(std::string_view page, const KeyShape& shape);
@@ -70,6 +72,9 @@ public:
     std::uint32_t recno() const { return recno_; }
 
 private:
+    bool follows(const char* old, const char* fresh, std::size_t stored, std::size_t trail,
+                 std::uint32_t previousRecno) const;
+
     std::string_view page_;
     KeyShape shape_;
     std::size_t count_ = 0;

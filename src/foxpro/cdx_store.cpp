@@ -11,8 +11,10 @@
 #include <climits>
 #include <cstring>
 
+#include "foxpro/cdx_commit_journal.h"
 #include "foxpro/cdx_file.h"
 #include "foxpro/error.h"
+#include "foxpro/locks.h"
 
 namespace foxpro::cdx {
 
@@ -50,6 +52,7 @@ void CdxStore::open(const std::string& path, bool writable)
 {
     close();
     path_ = path;
+    fresh_ = false;
     fd_ = ::open(path.c_str(), (writable ? O_RDWR : O_RDONLY) | O_CLOEXEC);
     if (fd_ < 0) fail(std::string("cannot open the index file: ") + std::strerror(errno));
     writable_ = writable;
@@ -57,6 +60,8 @@ void CdxStore::open(const std::string& path, bool writable)
     if (::fstat(fd_, &st) != 0)
         fail(std::string("cannot read the index file's size: ") + std::strerror(errno));
     size_ = static_cast<std::uint64_t>(st.st_size);
+    if (writable && recoverAbandoned() && ::fstat(fd_, &st) == 0)
+        size_ = static_cast<std::uint64_t>(st.st_size);
     if (size_ < 2 * kPageSize) {
         close();
         throw Error(path, "the index file is truncated (" + std::to_string(size_) +
@@ -71,6 +76,25 @@ void CdxStore::open(const std::string& path, bool writable)
     untrusted_ = false;
 }
 
+// A commit another process left half-done is finished (or dropped) here
+// when nobody else is committing: with the index lock held by the caller,
+// or when it can be taken at once.
+bool CdxStore::recoverAbandoned()
+{
+    if (::access(commitJournalPath(path_).c_str(), F_OK) != 0) return false;
+    if (locked_) return recoverCommitJournal(path_, fd_);
+    if (!tryLockRange(fd_, LockLayout::kCdxByte, 1, true, path_)) return false;
+    bool replayed = false;
+    try {
+        replayed = recoverCommitJournal(path_, fd_);
+    } catch (...) {
+        unlockRange(fd_, LockLayout::kCdxByte, 1);
+        throw;
+    }
+    unlockRange(fd_, LockLayout::kCdxByte, 1);
+    return replayed;
+}
+
 void CdxStore::createNew(const std::string& path)
 {
     close();
@@ -78,6 +102,7 @@ void CdxStore::createNew(const std::string& path)
     fd_ = ::open(path.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
     if (fd_ < 0) fail(std::string("cannot create the index file: ") + std::strerror(errno));
     writable_ = true;
+    fresh_ = true;
     size_ = 0;
     counter_ = 0;
 }
@@ -109,7 +134,8 @@ void CdxStore::checkPageOffset(std::uint32_t offset, const char* what) const
     if (offset % kPageSize != 0 || offset < kPageSize ||
         static_cast<std::uint64_t>(offset) + kPageSize > size_)
         fail(std::string(what) + " points to offset " + std::to_string(offset) +
-             ", outside the index file (" + std::to_string(size_) + " bytes)");
+             ", outside the index file (" + std::to_string(size_) +
+             " bytes; the index is damaged; reindex the table)");
 }
 
 std::string CdxStore::readFromFile(std::uint32_t offset)
@@ -165,9 +191,10 @@ void CdxStore::writeBlock(std::uint32_t offset, std::string bytes)
     if (s.bytes.empty()) ++cached_;
     if (inChange_ &&
         std::none_of(saved_.begin(), saved_.end(), [&](const Saved& v) { return v.block == index; }))
-        saved_.push_back({index, Slot{std::move(s.bytes), nullptr, 0, 0, s.dirty}});
+        saved_.push_back({index, Slot{std::move(s.bytes), nullptr, 0, 0, s.dirty, false}});
     s.bytes = std::move(bytes);
     s.node.reset();
+    s.checked = false;
     if (!s.dirty) dirty_.push_back(index);
     s.dirty = true;
     ++generation_;
@@ -226,10 +253,8 @@ std::uint32_t CdxStore::allocate()
 {
     std::uint32_t head = readU32(kFreeListAt);
     if (head != 0 && head != kNoPage) {
-        checkPageOffset(head, "the free page list");
-        std::uint32_t next = readU32(head);
-        if (next == head) fail("the free page list loops at offset " + std::to_string(head));
-        writeU32(kFreeListAt, next);
+        checkFreeList(head);
+        writeU32(kFreeListAt, readU32(head));
         return head;
     }
     std::uint64_t end = (size_ + kPageSize - 1) / kPageSize * kPageSize;
@@ -237,6 +262,18 @@ std::uint32_t CdxStore::allocate()
     auto offset = static_cast<std::uint32_t>(end);
     writeBlock(offset, std::string(kPageSize, '\0'));
     return offset;
+}
+
+// Follows the free list to its end: a list that loops, or that is longer
+// than the file has pages, would hand out a page still in use.
+void CdxStore::checkFreeList(std::uint32_t head)
+{
+    const std::uint64_t limit = size_ / kPageSize;
+    std::uint64_t steps = 0;
+    for (std::uint32_t page = head; page != 0 && page != kNoPage; page = readU32(page)) {
+        checkPageOffset(page, "the free page list");
+        if (++steps > limit) fail("the free page list loops (it passes offset " + std::to_string(page) + ")");
+    }
 }
 
 void CdxStore::release(std::uint32_t offset)
@@ -288,6 +325,7 @@ void CdxStore::truncateAll()
     unmapHeader();
     if (::ftruncate(fd_, 0) != 0)
         fail(std::string("cannot empty the index file for rebuilding: ") + std::strerror(errno));
+    fresh_ = true;
     size_ = 0;
 }
 
@@ -376,14 +414,26 @@ void CdxStore::commit()
     if (!h.dirty) dirty_.push_back(0);
     h.dirty = true;
     std::sort(dirty_.begin(), dirty_.end());
+    // The journal first: a kill from here on leaves a change that the next
+    // process finishes or drops whole. A file being built from empty needs
+    // none (it replaces nothing until it is complete).
+    if (!fresh_) {
+        std::vector<JournalBlock> blocks;
+        blocks.reserve(dirty_.size());
+        for (std::uint32_t b : dirty_) blocks.push_back({b * kPageSize, &slots_[b].bytes});
+        writeCommitJournal(path_, blocks);
+    }
     // Block 0 (the counter) goes first: a reader that sees the old counter
     // has seen none of this change.
     for (std::size_t from = 0; from < dirty_.size();) {
         std::size_t to = from + 1;
         while (to < dirty_.size() && dirty_[to] == dirty_[to - 1] + 1 && to - from < kRunLimit) ++to;
+        commitWritePoint();
         writeRun(dirty_, from, to);
+        commitWritePoint();
         from = to;
     }
+    if (!fresh_) removeCommitJournal(path_);
     for (std::uint32_t b : dirty_) slots_[b].dirty = false;
     dirty_.clear();
     end();
@@ -409,8 +459,15 @@ bool CdxStore::refresh()
     if (::fstat(fd_, &st) != 0)
         fail(std::string("cannot read the index file's size: ") + std::strerror(errno));
     std::uint32_t counter = counterOnDisk();
+    // Whatever was cached predates a change finished here.
+    const bool finished = locked_ && writable_ && dirty_.empty() && recoverAbandoned();
+    if (finished) {
+        if (::fstat(fd_, &st) != 0)
+            fail(std::string("cannot read the index file's size: ") + std::strerror(errno));
+        counter = counterOnDisk();
+    }
     auto size = static_cast<std::uint64_t>(st.st_size);
-    if (counter == counter_ && size == size_) {
+    if (!finished && counter == counter_ && size == size_) {
         untrusted_ = false;
         return false;
     }

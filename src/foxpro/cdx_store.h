@@ -44,6 +44,18 @@ public:
     // it was decoded for another key shape). writeBlock() drops it.
     std::shared_ptr<Node> node(std::uint32_t offset, const KeyShape& shape) const;
     void keepNode(std::uint32_t offset, const KeyShape& shape, std::shared_ptr<Node> node);
+    // Whether the tree has verified every entry of the cached page since it
+    // was read or written (a search then need not read past what it wants).
+    bool checked(std::uint32_t offset) const
+    {
+        const std::size_t index = offset / kPageSize;
+        return index < slots_.size() && slots_[index].checked;
+    }
+    void markChecked(std::uint32_t offset)
+    {
+        const std::size_t index = offset / kPageSize;
+        if (index < slots_.size() && !slots_[index].bytes.empty()) slots_[index].checked = true;
+    }
 
     // A page for new nodes: the head of the free list, else a new block at the end.
     std::uint32_t allocate();
@@ -92,6 +104,7 @@ private:
         std::shared_ptr<Node> node;
         int nodeLength = 0;
         char nodeFill = 0;
+        bool checked = false;  // the tree verified the whole page (see markChecked)
         bool dirty = false;
     };
     struct Saved {
@@ -99,7 +112,9 @@ private:
         Slot slot;
     };
 
+    bool recoverAbandoned();
     Slot& slotFor(std::uint32_t offset);
+    void checkFreeList(std::uint32_t head);
     std::string readFromFile(std::uint32_t offset);
     std::uint32_t counterOnDisk();
     void dropClean();
@@ -111,6 +126,7 @@ private:
     std::string path_;
     int fd_ = -1;
     bool writable_ = false;
+    bool fresh_ = false;  // created or emptied by this store: commits need no journal
     std::uint64_t size_ = 0;
     std::uint32_t counter_ = 0;
     std::uint64_t generation_ = 0;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <functional>
 #include <set>
 #include <stdexcept>
 
@@ -36,7 +37,8 @@ CdxTree::CdxTree(CdxStore& store, std::uint32_t headerOffset, KeyShape shape, st
 
 void CdxTree::corrupt(std::uint32_t page, const std::string& what) const
 {
-    store_.fail("index " + name_ + ", page " + hex(page) + ": " + what);
+    store_.fail("index " + name_ + ", page " + hex(page) + ": " + what +
+                " (the index is damaged; reindex the table)");
 }
 
 std::uint32_t CdxTree::root() const
@@ -83,6 +85,28 @@ void CdxTree::saveShared(std::uint32_t page, const std::shared_ptr<Node>& node)
     store_.keepNode(page, shape_, node);
 }
 
+// A child page reached from its parent must hold keys above the parent's
+// previous key and end with the parent's key for it: a damaged page, or a
+// pointer to the wrong page, shows here before any of its keys is used.
+void CdxTree::checkBounds(std::uint32_t page, const Entry* low, const Entry& high, const Entry& first,
+                          const Entry& last) const
+{
+    if (low && compareEntries(first.key, first.recno, low->key, low->recno) <= 0)
+        corrupt(page, "its first key is not above the parent's key for the page before it");
+    if (last.key != high.key || last.recno != high.recno)
+        corrupt(page, "its last key is not the parent's key for it");
+}
+
+void CdxTree::checkChild(std::uint32_t page, const Node& node, const Entry* low, const Entry& high) const
+{
+    const std::less_equal<const Entry*> notAfter;
+    if (!node.entries.empty() && notAfter(&node.entries.front(), &high) &&
+        notAfter(&high, &node.entries.back()))
+        corrupt(page, "the page points to itself (the tree loops)");
+    if (node.entries.empty()) corrupt(page, "a page below the root holds no keys");
+    checkBounds(page, low, high, node.entries.front(), node.entries.back());
+}
+
 // Index of the first entry not below the searched one (binary search; the
 // last entry of an interior page also takes everything beyond it).
 template <typename Below>
@@ -103,6 +127,11 @@ std::vector<CdxTree::Step> CdxTree::descend(const std::string& key, std::uint32_
         for (const Step& s : path)
             if (s.page == page) corrupt(page, "the page is reached twice (the tree loops)");
         std::shared_ptr<Node> node = shared(page);
+        if (!path.empty()) {
+            const Step& up = path.back();
+            checkChild(page, *node, up.child ? &up.node->entries[up.child - 1] : nullptr,
+                       up.node->entries[up.child]);
+        }
         if (node->leaf()) {
             path.push_back({page, std::move(node), 0});
             return path;
@@ -116,9 +145,13 @@ std::vector<CdxTree::Step> CdxTree::descend(const std::string& key, std::uint32_
 }
 
 // Finds the first entry not below the searched one in a leaf page that is
-// not decoded. False when the page is no leaf or every entry is below.
+// not decoded. False when the page is no leaf or every entry is below. The
+// first search of a page reads the rest of it as well: its order and its
+// last key (against the parent's key `high`) vouch for the entry found; the
+// store remembers that until the page is read or written again.
 template <typename Below>
-bool CdxTree::searchEncodedLeaf(std::uint32_t page, Below below, LeafPosition& pos) const
+bool CdxTree::searchEncodedLeaf(std::uint32_t page, Below below, const Entry* low, const Entry* high,
+                                LeafPosition& pos) const
 {
     if (page % kPageSize != 0 || page < kPageSize ||
         static_cast<std::uint64_t>(page) + kPageSize > store_.size())
@@ -127,20 +160,31 @@ bool CdxTree::searchEncodedLeaf(std::uint32_t page, Below below, LeafPosition& p
     const unsigned attributes =
         static_cast<unsigned char>(bytes[0]) | (static_cast<unsigned char>(bytes[1]) << 8);
     if (attributes > 3 || (attributes & kLeafAttr) == 0) return false;
+    const bool checked = store_.checked(page);
+    bool found = false;
     try {
         LeafReader reader(bytes, shape_);
+        if (high && reader.count() == 0) corrupt(page, "a page below the root holds no keys");
         for (std::size_t index = 0; reader.next(); ++index) {
-            if (below(reader.key(), reader.recno())) continue;
+            if (index == 0 && high && !checked)
+                checkBounds(page, low, *high, Entry{std::string(reader.key()), reader.recno(), 0}, *high);
+            if (found || below(reader.key(), reader.recno())) continue;
+            found = true;
             pos.page = page;
             pos.index = index;
             pos.found.key.assign(reader.key());
             pos.found.recno = reader.recno();
-            return true;
+            if (checked) return true;
         }
+        if (high && (reader.key() != high->key || reader.recno() != high->recno))
+            corrupt(page, "its last key is not the parent's key for it");
+        store_.markChecked(page);
+    } catch (const Error&) {
+        throw;
     } catch (const std::exception& e) {
         corrupt(page, e.what());
     }
-    return false;
+    return found;
 }
 
 LeafPosition CdxTree::lowerBound(const std::string& key, std::uint32_t recno, bool prefix) const
@@ -151,15 +195,19 @@ LeafPosition CdxTree::lowerBound(const std::string& key, std::uint32_t recno, bo
     };
     auto below = [&](const Entry& e) { return belowKey(e.key, e.recno); };
     std::uint32_t page = root();
+    std::shared_ptr<const Node> parent;  // keeps low and high alive
+    const Entry* low = nullptr;
+    const Entry* high = nullptr;
     for (std::size_t depth = 0;; ++depth) {
         if (depth >= kMaxDepth) corrupt(page, "the tree is deeper than 32 levels (its pages loop)");
         if (!store_.node(page, shape_)) {
             // A leaf not decoded yet is searched in its encoded form: a
-            // search touches one entry of it, a full decode all of them.
+            // search decodes no key but the one it returns.
             LeafPosition pos;
-            if (searchEncodedLeaf(page, belowKey, pos)) return pos;
+            if (searchEncodedLeaf(page, belowKey, low, high, pos)) return pos;
         }
         std::shared_ptr<const Node> node = shared(page);
+        if (high) checkChild(page, *node, low, *high);
         if (node->leaf()) {
             const std::size_t index = firstNotBelow(*node, node->entries.size(), below);
             LeafPosition pos{page, std::move(node), index, {}};
@@ -167,7 +215,11 @@ LeafPosition CdxTree::lowerBound(const std::string& key, std::uint32_t recno, bo
             return pos;
         }
         if (node->entries.empty()) corrupt(page, "an interior page holds no keys");
-        page = node->entries[firstNotBelow(*node, node->entries.size() - 1, below)].child;
+        const std::size_t i = firstNotBelow(*node, node->entries.size() - 1, below);
+        low = i ? &node->entries[i - 1] : nullptr;
+        high = &node->entries[i];
+        page = high->child;
+        parent = std::move(node);
     }
 }
 
@@ -183,7 +235,9 @@ LeafPosition CdxTree::first() const
             return pos;
         }
         if (node->entries.empty()) corrupt(page, "an interior page holds no keys");
-        page = node->entries.front().child;
+        const std::uint32_t child = node->entries.front().child;
+        checkChild(child, *shared(child), nullptr, node->entries.front());
+        page = child;
     }
 }
 
@@ -202,7 +256,10 @@ LeafPosition CdxTree::last() const
             return pos;
         }
         if (node->entries.empty()) corrupt(page, "an interior page holds no keys");
-        page = node->entries.back().child;
+        const std::uint32_t child = node->entries.back().child;
+        const Entry* low = node->entries.size() > 1 ? &node->entries[node->entries.size() - 2] : nullptr;
+        checkChild(child, *shared(child), low, node->entries.back());
+        page = child;
     }
 }
 
@@ -215,18 +272,27 @@ void CdxTree::decodeAt(LeafPosition& pos) const
 }
 
 // Moves to the first (forward) or last entry of the next non-empty sibling.
-// Keys must strictly grow along the chain; a chain that goes back is a loop.
+// Each sibling must link back to the page it was reached from, and keys
+// must strictly grow along the chain; a chain that goes back is a loop.
+// Pages are decoded, so every key of them is in order: a walk sees keys
+// strictly ascend and cannot come round again. The step bound catches a
+// loop of empty pages.
 void CdxTree::stepAcross(LeafPosition& pos, bool forward) const
 {
     const std::shared_ptr<const Node> start = pos.node;
     const bool haveFrom = !start->entries.empty();
     const Entry* from = haveFrom ? (forward ? &start->entries.back() : &start->entries.front()) : nullptr;
-    std::uint64_t limit = store_.size() / kPageSize + 1;
+    const std::uint64_t limit = store_.size() / kPageSize + 1;
+    std::uint32_t came = pos.page;
     std::uint32_t page = forward ? start->right : start->left;
     for (std::uint64_t steps = 0; page != kNoPage; ++steps) {
         if (steps > limit) corrupt(page, "the sibling links of the leaf pages loop");
         std::shared_ptr<const Node> node = shared(page);
         if (!node->leaf()) corrupt(page, "a sibling link of a leaf page leads to an interior page");
+        if ((forward ? node->left : node->right) != came)
+            corrupt(page, page == came ? "the page is its own sibling (the sibling links loop)"
+                                       : "the sibling links disagree (the page does not link back to " +
+                                             hex(came) + "; the links are broken or loop)");
         if (!node->entries.empty()) {
             const Entry& e = forward ? node->entries.front() : node->entries.back();
             if (haveFrom) {
@@ -238,6 +304,7 @@ void CdxTree::stepAcross(LeafPosition& pos, bool forward) const
             pos = LeafPosition{page, std::move(node), index, {}};
             return;
         }
+        came = page;
         page = forward ? node->right : node->left;
     }
     pos = LeafPosition{};

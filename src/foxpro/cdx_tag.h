@@ -85,7 +85,11 @@ private:
     void stepAcross(LeafPosition& pos, bool forward) const;
     void decodeAt(LeafPosition& pos) const;
     template <typename Below>
-    bool searchEncodedLeaf(std::uint32_t page, Below below, LeafPosition& pos) const;
+    bool searchEncodedLeaf(std::uint32_t page, Below below, const Entry* low, const Entry* high,
+                           LeafPosition& pos) const;
+    void checkBounds(std::uint32_t page, const Entry* low, const Entry& high, const Entry& first,
+                     const Entry& last) const;
+    void checkChild(std::uint32_t page, const Node& node, const Entry* low, const Entry& high) const;
     [[noreturn]] void corrupt(std::uint32_t page, const std::string& what) const;
 
     CdxStore& store_;

@@ -65,6 +65,11 @@ public:
     bool physicalBackward(std::uint32_t from);
     bool tagForward(bool valid);
     bool tagBackward(bool valid);
+    // Whether record r holds the key of the cursor's entry (throws when the
+    // index is damaged; false when the entry was stale and the cursor moved).
+    bool entryHolds(std::uint32_t r);
+    // After a search found no match: checks the entry before where it ended.
+    void verifyMiss();
     // Positions the cursor on the current record; true when it sits exactly
     // on the current record's entry.
     bool syncCursor();

@@ -6,6 +6,9 @@
 // cached index pages without the lock, which answers as a locked search
 // would while the index's change counter shows no change since they were
 // read under the lock.
+#include <chrono>
+#include <thread>
+
 #include "foxpro/table_impl.h"
 
 namespace foxpro {
@@ -69,6 +72,32 @@ bool Table::Impl::physicalBackward(std::uint32_t from)
     return false;
 }
 
+// Whether record r holds the key of the index entry the cursor stands on,
+// so that a damaged index never hands out a record it does not describe.
+// In shared use the entry may come from pages another process has changed
+// since, or the record's new bytes may follow its new keys by a moment:
+// the index is re-read under its lock and the record read again before a
+// difference counts as damage. False: the entry was gone from the current
+// index and the cursor now stands where it would have been.
+bool Table::Impl::entryHolds(std::uint32_t r)
+{
+    view.reset(dbf.record(r), r);
+    if (cdx->keyFor(tag, view) == cursor->key()) return true;
+    const std::string key = cursor->key();
+    if (shared()) {
+        IndexRead guard(*this);
+        if (!cursor->seek(key, r) || cursor->recNo() != r || cursor->key() != key) return false;
+        for (int attempt = 0; attempt < 50; ++attempt) {
+            view.reset(dbf.record(r), r);
+            if (cdx->keyFor(tag, view) == key) return true;
+            std::this_thread::sleep_for(std::chrono::milliseconds(2));
+        }
+    }
+    const std::string tagName = cdx->tags()[static_cast<std::size_t>(tag)].name;
+    throw Error(path, "index tag " + tagName + " lists record " + std::to_string(r) +
+                          " under a key the record does not hold (the index is damaged; reindex the table)");
+}
+
 // Index entries of records beyond the count belong to an append another
 // process has not finished: they are skipped until the count shows them.
 bool Table::Impl::tagForward(bool valid)
@@ -76,6 +105,10 @@ bool Table::Impl::tagForward(bool valid)
     while (valid) {
         const std::uint32_t r = cursor->recNo();
         if ((r <= dbf.recordCount() || r <= reloadCount()) && visible(r)) {
+            if (!entryHolds(r)) {
+                valid = cursor->valid();
+                continue;
+            }
             setCurrent(r);
             cursorSynced = true;
             return true;
@@ -90,6 +123,10 @@ bool Table::Impl::tagBackward(bool valid)
     while (valid) {
         const std::uint32_t r = cursor->recNo();
         if ((r <= dbf.recordCount() || r <= reloadCount()) && visible(r)) {
+            if (!entryHolds(r)) {
+                valid = cursor->valid() ? cursor->prev() : cursor->last();
+                continue;
+            }
             setCurrent(r);
             cursorSynced = true;
             return true;
@@ -221,6 +258,7 @@ bool Table::Impl::seekKey(const std::string& key, bool nearest)
     const bool wasBof = atBof;
     const bool found = tagForward(cursor->seek(key));
     const bool matches = found && cursor->key().compare(0, key.size(), key) == 0;
+    if (!matches) verifyMiss();
     if (nearest) {
         if (!found) setEof();
         return matches;
@@ -232,6 +270,18 @@ bool Table::Impl::seekKey(const std::string& key, bool nearest)
         cursorSynced = false;
     }
     return matches;
+}
+
+// A key that is not found may be missing because its entry was damaged into
+// a smaller key: the entry before the place the search ended must then hold
+// its record's key too.
+void Table::Impl::verifyMiss()
+{
+    const std::uint32_t count = dbf.recordCount();
+    bool valid = cursorSynced && cursor->valid() ? cursor->prev() : cursor->last();
+    while (valid && cursor->recNo() > count) valid = cursor->prev();
+    if (valid) entryHolds(cursor->recNo());
+    cursorSynced = false;
 }
 
 std::string_view Table::Impl::current() const
