@@ -288,7 +288,8 @@ void requireFirstDays(const foxpro::Table& indices, const std::string& code,
 }  // namespace
 
 ImportCounts importIndexValues(DataModule& dm, const std::string& code,
-                               const std::vector<ImportedValue>& values)
+                               const std::vector<ImportedValue>& values,
+                               const std::function<void(std::size_t done)>& progress)
 {
     foxpro::Table& indices = dm.Indices();
     indices.setTag("CODIGO");
@@ -305,7 +306,10 @@ ImportCounts importIndexValues(DataModule& dm, const std::string& code,
     foxpro::BulkWrite bulk(t);
     t.refresh();
     ImportCounts counts;
+    constexpr std::size_t kProgressStep = 500;
+    std::size_t done = 0;
     for (const ImportedValue& v : values) {
+        if (progress && ++done % kProgressStep == 0) progress(done);
         if (t.seek({code, v.date.toDtos()})) {
             if (canonical(t.getString("LCM_VALOR")) == canonical(v.value)) {
                 ++counts.unchanged;

@@ -4,6 +4,7 @@
 // anything is written, so a bad line leaves the table untouched.
 #pragma once
 
+#include <functional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -53,7 +54,10 @@ struct ImportCounts {
 // failure of any kind (also foxpro::Error) leaves nothing stored. Throws
 // ImportError, writing nothing, when the code is not registered or a date
 // of a monthly index is not the first of its month.
+// `progress`, when given, is told how many values are done every so often,
+// for a window's progress bar.
 ImportCounts importIndexValues(DataModule& dm, const std::string& code,
-                               const std::vector<ImportedValue>& values);
+                               const std::vector<ImportedValue>& values,
+                               const std::function<void(std::size_t done)>& progress = {});
 
 }  // namespace quintara

@@ -19,8 +19,6 @@ namespace quintara {
 
 namespace {
 
-// Values written between two steps of the progress bar.
-constexpr std::size_t kImportStep = 100;
 // Files with more values than this show the progress bar.
 constexpr std::size_t kLongImport = 500;
 
@@ -168,19 +166,11 @@ void TFrmTabIndCon::mImportarValoresClick()
     progress->setVisible(longFile);
     ImportCounts total;
     try {
-        // The whole file was checked above; it is written in steps only so
-        // that the bar can move.
-        for (std::size_t from = 0; from < parsed.size(); from += kImportStep) {
-            const auto begin = parsed.begin() + static_cast<std::ptrdiff_t>(from);
-            const auto end =
-                parsed.begin() + static_cast<std::ptrdiff_t>(std::min(parsed.size(), from + kImportStep));
-            const ImportCounts step = importIndexValues(dm_, selectedCode_, {begin, end});
-            total.added += step.added;
-            total.updated += step.updated;
-            total.unchanged += step.unchanged;
-            progress->setValue(static_cast<int>(end - parsed.begin()));
+        // One change for the whole file: a failure anywhere stores nothing.
+        total = importIndexValues(dm_, selectedCode_, parsed, [&](std::size_t done) {
+            progress->setValue(static_cast<int>(done));
             if (longFile) progress->repaint();
-        }
+        });
     } catch (const ImportError& e) {
         progress->hide();
         prompter.error(title, importFailure(e));
@@ -189,10 +179,7 @@ void TFrmTabIndCon::mImportarValoresClick()
     } catch (const std::exception& e) {
         progress->hide();
         prompter.error(title,
-                       QString::fromStdString(e.what()) +
-                           QStringLiteral("\nValores gravados antes do erro: %1 incluídos, %2 alterados.")
-                               .arg(total.added)
-                               .arg(total.updated));
+                       QString::fromStdString(e.what()) + QStringLiteral("\nNenhum valor foi gravado."));
         fillValues();
         return;
     }
