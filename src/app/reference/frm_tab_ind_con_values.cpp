@@ -171,6 +171,7 @@ void TFrmTabIndCon::mImportarValoresClick()
             progress->setValue(static_cast<int>(done));
             if (longFile) progress->repaint();
         });
+        progress->setValue(progress->maximum());
     } catch (const ImportError& e) {
         progress->hide();
         prompter.error(title, importFailure(e));

@@ -167,9 +167,8 @@ TEST_F(IndicesWindow, AnIndexWhoseDeletionFailsKeepsEveryValue)
     open("TR");
     // The catalogue cannot be written (a full disk): the values deleted
     // before the index are put back.
-    foxpro::setWriteHook([](const std::string& path) {
-        return path.find("DST_TCM1") != std::string::npos ? ENOSPC : 0;
-    });
+    foxpro::setWriteHook(
+        [](const std::string& path) { return path.find("DST_TCM1") != std::string::npos ? ENOSPC : 0; });
     prompter_.queueAnswer(Prompter::Yes);
     window_->mExcluir->trigger();
     foxpro::setWriteHook({});
@@ -351,8 +350,9 @@ TEST_F(IndicesWindow, ImportAddsUpdatesOrStoresNothing)
     EXPECT_EQ(storedValues("TR"), 2);
 
     QString text = QStringLiteral("data;valor\n");
-    for (int i = 0; i < 700; ++i)
-        text += QString::fromStdString(Date(1, 1, 1950).addDays(i).toString()) + QStringLiteral(";0,01\n");
+    for (int i = 0; i < 700; ++i)  // TR is monthly: the first day of 700 months
+        text +=
+            QString::fromStdString(Date(1, i % 12 + 1, 1950 + i / 12).toString()) + QStringLiteral(";0,01\n");
     chosen = file(QStringLiteral("long.csv"), text.toUtf8());
     window_->mImportarValores->trigger();
     EXPECT_EQ(prompter_.lastText(), QStringLiteral("TR: 700 incluídos, 0 alterados, 0 inalterados."));
