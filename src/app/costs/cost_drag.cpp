@@ -40,6 +40,20 @@ CostGrid::CostGrid(QWidget* parent) : QTableWidget(parent)
     setSelectionMode(QAbstractItemView::SingleSelection);
 }
 
+bool CostGrid::edit(const QModelIndex& index, EditTrigger trigger, QEvent* event)
+{
+    // A double click, F2 or typing on a cell that takes no edit is told to
+    // the window; moving from cell to cell is not an attempt to edit.
+    const bool attempt =
+        (trigger == DoubleClicked || trigger == EditKeyPressed || trigger == AnyKeyPressed) &&
+        (editTriggers() & trigger);
+    if (attempt && index.isValid() && !(index.flags() & Qt::ItemIsEditable)) {
+        emit editRefused();
+        return false;
+    }
+    return QTableWidget::edit(index, trigger, event);
+}
+
 QStringList CostGrid::mimeTypes() const
 {
     return {QString::fromLatin1(kCaseCostMime)};

@@ -35,8 +35,11 @@ public:
 
 signals:
     void itemDropped(std::uint32_t record);
+    // The person started to edit a cell that cannot be edited.
+    void editRefused();
 
 protected:
+    bool edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dragMoveEvent(QDragMoveEvent* event) override;
     void dropEvent(QDropEvent* event) override;

@@ -61,6 +61,9 @@ TFrmContCustas::TFrmContCustas(DataModule& dm, QWidget* parent) : QDialog(parent
     connect(DBGCustas, &QListWidget::itemActivated, this, &TFrmContCustas::AdicionarClick);
     connect(btAdicionar, &QPushButton::clicked, this, &TFrmContCustas::AdicionarClick);
     connect(SgCustas, &CostGrid::itemDropped, this, &TFrmContCustas::SgCustasDragDrop);
+    // Only quantity and unit value take edits; an attempt on another column
+    // sends the person to the search field.
+    connect(SgCustas, &CostGrid::editRefused, this, [this] { cLocalizar->setFocus(); });
     connect(SgCustas, &QTableWidget::itemChanged, this,
             [this](QTableWidgetItem* item) { SgCustasSetEditText(item->row(), item->column()); });
     connect(SgCustas, &QTableWidget::customContextMenuRequested, this,

@@ -282,6 +282,27 @@ TEST_F(CostCount, QuantityAndUnitAreCommittedWhenTheEditorCloses)
     EXPECT_EQ(window.pnTotal->text(), QStringLiteral("4,50"));
 }
 
+TEST_F(CostCount, EditingAColumnThatTakesNoEditSendsTheFocusToTheSearchField)
+{
+    TFrmContCustas window(*dm_);
+    window.setPresetCase("CUS0001");
+    window.show();
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    addByKeyboard(window, a10_);
+    window.SgCustas->setFocus();
+    window.SgCustas->setCurrentCell(0, 1);
+    QTest::keyClick(window.SgCustas, Qt::Key_F2);
+    EXPECT_EQ(window.focusWidget(), window.cLocalizar);
+    EXPECT_EQ(cell(window, 0, 1).isEmpty(), false) << "the description is left as it was";
+
+    // The quantity column still opens its editor.
+    window.SgCustas->setFocus();
+    window.SgCustas->setCurrentCell(0, 2);
+    QTest::keyClick(window.SgCustas, Qt::Key_F2);
+    EXPECT_NE(window.focusWidget(), window.cLocalizar);
+}
+
 TEST_F(CostCount, ReportSubtotalsByGroupEqualTheWindowsTotal)
 {
     TFrmContCustas window(*dm_);
