@@ -19,7 +19,12 @@ std::string blockDate(const std::string& text)
 // "[start] - [end]" of one 21-character block.
 std::string PegaSequencia(const std::string& block)
 {
-    return "[" + blockDate(SubText(block, 1, 10)) + "] - [" + blockDate(SubText(block, 12, 10)) + "]";
+    std::string text = "[";
+    text += blockDate(SubText(block, 1, 10));
+    text += "] - [";
+    text += blockDate(SubText(block, 12, 10));
+    text += ']';
+    return text;
 }
 
 Band pageHeader(const std::string& printedAt)
@@ -80,7 +85,10 @@ std::vector<std::string> formPeriodicityLines(const std::string& chain, const st
         }
         const std::string block = SubText(blocks, 1, 21);
         blocks = SubText(blocks, 22, static_cast<int>(TextLength(blocks)));
-        lines.push_back(PadRight(code, "_", 20) + ": " + PegaSequencia(block));
+        std::string line = PadRight(code, "_", 20);
+        line += ": ";
+        line += PegaSequencia(block);
+        lines.push_back(std::move(line));
     }
     return lines;
 }

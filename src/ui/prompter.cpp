@@ -42,7 +42,11 @@ Prompter::Button ScriptedPrompter::ask(const QString& title, const QString& text
                                        Button)
 {
     messages_.push_back({Kind::Ask, title, text, buttons, icon});
-    const std::string asked = "\"" + title.toStdString() + "\": \"" + text.toStdString() + "\"";
+    std::string asked = "\"";
+    asked += title.toStdString();
+    asked += "\": \"";
+    asked += text.toStdString();
+    asked += '"';
     if (answers_.empty()) throw std::logic_error("Pergunta sem resposta programada: " + asked);
     const Button answer = answers_.front();
     answers_.pop_front();

@@ -32,8 +32,12 @@ std::string fixedText(const mpq_class& value, int decimals)
     if (digits.size() <= static_cast<std::size_t>(decimals))
         digits.insert(0, static_cast<std::size_t>(decimals) + 1 - digits.size(), '0');
     const std::size_t point = digits.size() - static_cast<std::size_t>(decimals);
-    std::string text = (value < 0 && units != 0 ? "-" : "") + digits.substr(0, point);
-    if (decimals > 0) text += "," + digits.substr(point);
+    std::string text = value < 0 && units != 0 ? "-" : "";
+    text.append(digits, 0, point);
+    if (decimals > 0) {
+        text += ',';
+        text.append(digits, point);
+    }
     return text;
 }
 

@@ -116,7 +116,10 @@ std::string indexValueText(const std::string& typed)
     std::string whole = match[2].str();
     std::erase(whole, '.');
     std::string result = match[1].str() + whole;
-    if (match[3].matched) result += "." + match[3].str();
+    if (match[3].matched) {
+        result += '.';
+        result += match[3].str();
+    }
     return result;
 }
 

@@ -180,9 +180,15 @@ void SequenceTester::valueLine(const IndexValueRow& row, Date expected, char for
         previousSymbol_ = symbol_;
     }
     const double rounded = std::round(row.value * 10000.0) / 10000.0;
-    const std::string value =
-        ReplaceAll(std::string(1, formatLetter) + formatText("%15.6f", {rounded}), "p", "%");
-    add("[" + formatText("%4s", {symbol_}) + "] " + row.date.toString() + " = " + value);
+    std::string number(1, formatLetter);
+    number += formatText("%15.6f", {rounded});
+    std::string line = "[";
+    line += formatText("%4s", {symbol_});
+    line += "] ";
+    line += row.date.toString();
+    line += " = ";
+    line += ReplaceAll(number, "p", "%");
+    add(line);
 }
 
 }  // namespace quintara
