@@ -44,7 +44,7 @@ int cmdTable(const Args& args, std::ostream& out, std::ostream&)
     TableResult table = PegaValores(data, adjusted, d0, converter);
     for (const std::string& line : adjusted) out << line << "\n";
     out << "--\n";
-    for (const std::string& line : table.lines) out << line << "\n";
+    for (const TableEntry& entry : table.entries) out << entry.line() << "\n";
     return 0;
 }
 

@@ -1,7 +1,6 @@
 #include "engine/calculation_table.h"
 
 #include <algorithm>
-#include <cmath>
 #include <optional>
 #include <stdexcept>
 
@@ -13,49 +12,69 @@ namespace quintara {
 
 namespace {
 
-std::string symbolText(const std::string& symbol)
+constexpr int kValueDecimals = 9;    // "%15.9f"
+constexpr int kDivisorDecimals = 6;  // "%15.6f"
+
+// The decimal a number shows when written with the given decimals, as the
+// table's lines have always shown it.
+Decimal shownDecimal(double value, int decimals)
 {
-    return padLeftTo(columns(symbol, 1, 4), 4);
+    return Decimal::parse(formatText(decimals == kValueDecimals ? "%15.9f" : "%15.6f", {value}));
 }
 
-std::string conversionLine(Date date, double divisor, const std::string& symbol)
+// "%15.<decimals>f" of an exact decimal, rounded half to even when it has
+// more decimals than shown.
+std::string fixedText(const Decimal& value, int decimals)
 {
-    return std::string(kConversionCode) + date.toString() + formatText("%15.6f", {divisor}) + "0" +
-           symbolText(symbol) + "0";
+    Decimal::Units units = value.units;
+    if (value.scale > decimals) {
+        const Decimal::Units step = powerOfTen(value.scale - decimals);
+        Decimal::Units q = units / step;
+        const Decimal::Units r = units % step;
+        const Decimal::Units twice = 2 * (r < 0 ? -r : r);
+        if (twice > step || (twice == step && q % 2 != 0)) q += units < 0 ? -1 : 1;
+        units = q;
+    } else {
+        units *= powerOfTen(decimals - value.scale);
+    }
+    const bool negative = units < 0;
+    if (negative) units = -units;
+    std::string digits;
+    do {
+        digits.insert(digits.begin(), static_cast<char>('0' + static_cast<int>(units % 10)));
+        units /= 10;
+    } while (units > 0);
+    if (digits.size() <= static_cast<std::size_t>(decimals))
+        digits.insert(0, static_cast<std::size_t>(decimals) + 1 - digits.size(), '0');
+    digits.insert(digits.size() - static_cast<std::size_t>(decimals), 1, ',');
+    if (negative) digits.insert(0, 1, '-');
+    return padLeftTo(digits, 15);
 }
 
-// The value lines of one index share their code, kind and periodicity, and
+// The values of one index share their code, kind and periodicity, and
 // consecutive values often repeat (daily rates stay the same for weeks): the
-// fixed parts and the last value's text are written once.
-class ValueLines {
+// last value's decimal is kept.
+class ValueEntries {
 public:
-    ValueLines(const std::string& code, int kind, int periodicity)
-        : code_(padRightTo(code, 10)), kind_(std::to_string(kind)), periodicity_(std::to_string(periodicity))
+    ValueEntries(const std::string& code, int kind, int periodicity)
+        : code_(code), kind_(kind), periodicity_(periodicity)
     {
     }
-    std::string line(Date date, double value, const std::string& symbol)
+    TableEntry entry(Date date, double value, const std::string& symbol)
     {
-        if (!valueText_ || value != value_) {
+        if (!decimal_ || value != value_) {
             value_ = value;
-            valueText_ = formatText("%15.9f", {value});
+            decimal_ = shownDecimal(value, kValueDecimals);
         }
-        std::string line;
-        line.reserve(48);
-        line += code_;
-        line += date.toString();
-        line += *valueText_;
-        line += kind_;
-        line += symbolText(symbol);
-        line += periodicity_;
-        return line;
+        return TableEntry{code_, date, *decimal_, kind_, symbol, periodicity_};
     }
 
 private:
     std::string code_;
-    std::string kind_;
-    std::string periodicity_;
+    int kind_;
+    int periodicity_;
     double value_ = 0;
-    std::optional<std::string> valueText_;
+    std::optional<Decimal> decimal_;
 };
 
 bool appendsEveryRow(int kind)
@@ -72,7 +91,7 @@ struct Currencies {
     std::string anterior;
 };
 
-// The lines of one sequence line's values. An index number (MULTIPLICADOR,
+// The entries of one sequence line's values. An index number (MULTIPLICADOR,
 // MOEDA) enters with its first and last value only; percentages every value.
 void appendValues(ReferenceData& data, CalculationTable& table, Currencies& moeda, const std::string& code,
                   Date queryFrom, Date queryTo, Date dataOrigem, bool conversor, int kind, int periodicity)
@@ -80,7 +99,7 @@ void appendValues(ReferenceData& data, CalculationTable& table, Currencies& moed
     std::vector<IndexValueRow> rows = data.values(code, queryFrom, queryTo);
     const std::size_t needed = table.size() + (appendsEveryRow(kind) ? rows.size() : 2) + 4;
     if (needed > table.capacity()) table.reserve(std::max(needed, 2 * table.capacity()));
-    ValueLines lines(code, kind, periodicity);
+    ValueEntries entries(code, kind, periodicity);
     bool appended = false;
     for (std::size_t r = 0; r < rows.size(); ++r) {
         Date d = rows[r].date < dataOrigem ? dataOrigem : rows[r].date;
@@ -89,17 +108,44 @@ void appendValues(ReferenceData& data, CalculationTable& table, Currencies& moed
         double divisor = conversor ? currency.divisor : 1.0;
         if (moeda.atual != moeda.anterior) {
             moeda.anterior = moeda.atual;
-            table.push_back(conversionLine(d, divisor, moeda.atual));
+            table.push_back(
+                TableEntry{kConversionCode, d, shownDecimal(divisor, kDivisorDecimals), 0, moeda.atual, 0});
         }
         bool lastRow = r + 1 == rows.size();
         if (appendsEveryRow(kind) || (appendsEnds(kind) && (!appended || lastRow))) {
-            table.push_back(lines.line(d, rows[r].value, moeda.atual));
+            table.push_back(entries.entry(d, rows[r].value, moeda.atual));
             appended = true;
         }
     }
 }
 
 }  // namespace
+
+std::string TableEntry::codeColumns() const
+{
+    return padRightTo(code, 10);
+}
+
+std::string TableEntry::line() const
+{
+    std::string text;
+    text.reserve(48);
+    text += codeColumns();
+    text += date.toString();
+    text += fixedText(value, isConversion() ? kDivisorDecimals : kValueDecimals);
+    text += std::to_string(kind);
+    text += padLeftTo(symbol, 4);
+    text += std::to_string(periodicity);
+    return text;
+}
+
+std::vector<std::string> tableLines(const CalculationTable& table)
+{
+    std::vector<std::string> lines;
+    lines.reserve(table.size());
+    for (const TableEntry& entry : table) lines.push_back(entry.line());
+    return lines;
+}
 
 int parseInteger(const std::string& text)
 {
@@ -146,39 +192,11 @@ TableResult PegaValores(ReferenceData& data, const Sequence& sequenciaAjustada, 
         // A daily index is queried from the start itself: the rates of the days
         // before it are not owed, and would otherwise all enter on that day.
         Date queryFrom = periodicity == DIARIA ? start : firstDayOf(start);
-        appendValues(data, result.lines, moeda, code, queryFrom, end, dataOrigem, conversor, kind,
+        appendValues(data, result.entries, moeda, code, queryFrom, end, dataOrigem, conversor, kind,
                      periodicity);
     }
     result.moedaAtual = moeda.atual;
     return result;
-}
-
-// Lines are read by position. A value too wide for its 15 columns pushes the
-// last six columns right; they are then read from the end of the line so that
-// such a value is still read whole.
-TableLine SeparaLinhaTabela(const std::string& linha)
-{
-    TableLine l;
-    // A plain ASCII line of the usual 41 columns is cut by byte position.
-    if (linha.size() == 41 && std::all_of(linha.begin(), linha.end(),
-                                          [](char c) { return static_cast<unsigned char>(c) < 0x80; })) {
-        l.code = linha.substr(0, 10);
-        l.date = linha.substr(10, 10);
-        l.value = linha.substr(20, 15);
-        l.kind = linha.substr(35, 1);
-        l.symbol = linha.substr(36, 4);
-        l.periodicity = linha.substr(40, 1);
-        return l;
-    }
-    std::size_t length = columnCount(linha);
-    std::size_t valueWidth = length > 41 ? length - 26 : 15;
-    l.code = columns(linha, 1, 10);
-    l.date = columns(linha, 11, 10);
-    l.value = columns(linha, 21, valueWidth);
-    l.kind = columns(linha, 21 + valueWidth, 1);
-    l.symbol = columns(linha, 22 + valueWidth, 4);
-    l.periodicity = columns(linha, 26 + valueWidth, 1);
-    return l;
 }
 
 }  // namespace quintara

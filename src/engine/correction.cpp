@@ -54,7 +54,7 @@ struct Walk {
     ReferenceData& data;
     std::vector<std::string>& memo;
     Amount value;
-    std::string lastKind;
+    int lastKind = 0;
     bool divisionOpen = false;
     Decimal openFactor;
     Date openDate;
@@ -140,7 +140,7 @@ void convert(Walk& w, Date date, const Decimal& divisor, const std::string& symb
         text.reset();
     }
     std::optional<Amount> r = w.value;
-    if (text && w.lastKind != "MOEDA") r = dividedBy(w.value, divisor);
+    if (text && w.lastKind != MOEDA) r = dividedBy(w.value, divisor);
     if (!text || !r) {
         w.memo.push_back("Erro !!!: Ao tentar aplicar a conversão em " + date.toString());
         return;
@@ -150,22 +150,6 @@ void convert(Walk& w, Date date, const Decimal& divisor, const std::string& symb
 }
 
 }  // namespace
-
-std::string kindName(const std::string& kindCode)
-{
-    if (kindCode == "1") return "MULTIPLICADOR";
-    if (kindCode == "2") return "PERCENTUAL";
-    if (kindCode == "3") return "MOEDA";
-    if (kindCode == "4") return "TAXAJURO";
-    return "";
-}
-
-std::string periodicityName(const std::string& periodicityCode)
-{
-    if (periodicityCode == "1") return "DIARIA";
-    if (periodicityCode == "2") return "MENSAL";
-    return "";
-}
 
 std::string monthLabel(Date date)
 {
@@ -199,61 +183,64 @@ Amount ProporcaoMensal(bool ultimaLinha, Date dataRef, Date dataLinha, Date data
     return TruncateToCents(p);
 }
 
+namespace {
+
+// The value a line applies: a monthly percentage of an exact-day item is
+// pro-rated in the first and the last line.
+Decimal appliedValue(const TableEntry& e, bool first, bool last, bool mesCheio, Date dataOrigem,
+                     Date dataCalculo)
+{
+    if (mesCheio || e.periodicity != MENSAL || e.kind != PERCENTUAL) return e.value;
+    if (first) return Decimal::ofAmount(ProporcaoMensal(false, dataOrigem, e.date, dataCalculo, e.value));
+    if (last) return Decimal::ofAmount(ProporcaoMensal(true, dataCalculo, e.date, dataCalculo, e.value));
+    return e.value;
+}
+
+}  // namespace
+
 Amount AplicaIndices(ReferenceData& data, const CalculationTable& tabela, std::vector<std::string>& memoria,
                      bool mesCheio, Date dataOrigem, Date dataCalculo, Amount valorOriginal)
 {
-    Walk w{data, memoria, valorOriginal, {}, false, {}, {}, {}, {}};
+    Walk w{data, memoria, valorOriginal, 0, false, {}, {}, {}, {}};
     const std::size_t n = tabela.size();
     if (memoria.size() + n + 2 > memoria.capacity())
         memoria.reserve(std::max(memoria.size() + n + 2, 2 * memoria.capacity()));
-    std::string valueText;
-    Decimal tableValue;
     for (std::size_t i = 0; i < n; ++i) {
-        TableLine line = SeparaLinhaTabela(tabela[i]);
-        Date date = engineDate(line.date);
-        // The same number text reads as the same value.
-        if (i == 0 || line.value != valueText) {
-            tableValue = parseTableNumber(line.value);
-            valueText = line.value;
-        }
-        Decimal value = tableValue;
-        std::string kind = kindName(line.kind);
+        const TableEntry& e = tabela[i];
         const bool first = i == 0;
         const bool last = i + 1 == n;
-        if (!line.isConversion()) w.lastKind = kind;
-        if (!mesCheio && periodicityName(line.periodicity) == "MENSAL" && kind == "PERCENTUAL") {
-            if (first)
-                value = Decimal::ofAmount(ProporcaoMensal(false, dataOrigem, date, dataCalculo, value));
-            else if (last)
-                value = Decimal::ofAmount(ProporcaoMensal(true, dataCalculo, date, dataCalculo, value));
+        const Decimal value = appliedValue(e, first, last, mesCheio, dataOrigem, dataCalculo);
+        const std::string symbol = padLeftTo(e.symbol, 4);
+        if (e.isConversion()) {
+            convert(w, e.date, value, symbol);
+            continue;
         }
-        if (line.isConversion()) {
-            convert(w, date, value, line.symbol);
-        } else if (kind == "MULTIPLICADOR" || kind == "MOEDA") {
+        w.lastKind = e.kind;
+        if (e.kind == MULTIPLICADOR || e.kind == MOEDA) {
             if (!w.divisionOpen)
-                divide(w, line.code, date, value, line.symbol);
+                divide(w, e.codeColumns(), e.date, value, symbol);
             else
-                multiply(w, line.code, date, value, line.symbol);
-        } else if (kind == "PERCENTUAL") {
+                multiply(w, e.codeColumns(), e.date, value, symbol);
+        } else if (e.kind == PERCENTUAL) {
             // A percentage ends an open index-number stretch: it is closed with
             // its own opening value, which undoes the division.
-            if (w.divisionOpen) multiply(w, w.openCode, w.openDate, w.openFactor, line.symbol);
-            addPercentage(w, line.code, date, value, line.symbol, true);
-        } else if (kind == "TAXAJURO") {
+            if (w.divisionOpen) multiply(w, w.openCode, w.openDate, w.openFactor, symbol);
+            addPercentage(w, e.codeColumns(), e.date, value, symbol, true);
+        } else if (e.kind == TAXAJURO) {
             // A monthly rate on the first line is the origin month's own rate,
             // and a daily rate dated on the origin day that day's own: neither
             // is owed. A daily rate dated after the origin (which fell on a
             // weekend or holiday) is the next business day's, owed like any
             // other.
-            const bool laterDay = periodicityName(line.periodicity) == "DIARIA" && date > dataOrigem;
+            const bool laterDay = e.periodicity == DIARIA && e.date > dataOrigem;
             if (first && !last && !laterDay) continue;
             if (!last)
-                addPercentage(w, line.code, date, value, line.symbol, false);
-            else if (dataCalculo > date)
-                addPercentage(w, line.code, date, value, line.symbol, true);
+                addPercentage(w, e.codeColumns(), e.date, value, symbol, false);
+            else if (dataCalculo > e.date)
+                addPercentage(w, e.codeColumns(), e.date, value, symbol, true);
         }
     }
-    std::string symbol = n > 0 ? SeparaLinhaTabela(tabela.back()).symbol : std::string();
+    const std::string symbol = n > 0 ? padLeftTo(tabela.back().symbol, 4) : std::string();
     // A stretch still open at the end had a single value in the period: it is
     // closed with that value, as a percentage closes it, so that the result is
     // an amount of money and not the amount divided by an index number.

@@ -24,10 +24,6 @@ Amount AplicaIndices(ReferenceData& data, const CalculationTable& tabela, std::v
 Amount ProporcaoMensal(bool ultimaLinha, Date dataRef, Date dataLinha, Date dataFim,
                        const Decimal& percentual);
 
-// Kind and periodicity names of the memo: "MULTIPLICADOR", ..., "DIARIA", "MENSAL".
-std::string kindName(const std::string& kindCode);
-std::string periodicityName(const std::string& periodicityCode);
-
 // "%10s" of "Mar/1990": the month of a percentage step.
 std::string monthLabel(Date date);
 

@@ -1,11 +1,8 @@
 #include "engine/quick_calculation.h"
 
-#include <cmath>
-
 #include "data/format_text.h"
-#include "engine/correction.h"
+#include "engine/calculation_pipeline.h"
 #include "engine/interest.h"
-#include "engine/sequence.h"
 
 namespace quintara {
 
@@ -17,105 +14,41 @@ std::string withoutBlanks(std::string text)
     return text;
 }
 
-class Progress {
+// Tells the quick calculation window's status and progress bars.
+class QuickObserver : public CalculationObserver {
 public:
-    explicit Progress(const QuickHooks& hooks) : hooks_(hooks) {}
-    void status(const std::string& text) const
+    explicit QuickObserver(const QuickHooks& hooks) : hooks_(hooks) {}
+    void status(const std::string& text) override
     {
         if (hooks_.status) hooks_.status(text);
     }
-    void to(int value)
+    void progress(int share) override
     {
-        position_ = value;
-        if (hooks_.progress) hooks_.progress(value);
+        if (hooks_.progress) hooks_.progress(share);
     }
-    void by(int step) { to(position_ + step); }
 
 private:
     const QuickHooks& hooks_;
-    int position_ = 0;
 };
 
-Amount quickInterest(ReferenceData& data, int formula, Amount base, const Decimal& rate, Date start, Date end)
+CalculationInput calculationInput(const QuickInput& q)
 {
-    return formula == 0 ? JurosSimples(data, base, rate, start, end)
-                        : JurosCompostos(data, base, rate, start, end);
-}
-
-std::string quickInterestLine(const char* label, const Decimal& rate, long days, int formula,
-                              const std::string& symbol, Amount value)
-{
-    return formatText(
-        "%-19s= %1s%-11.6na.a.%10s dias [%-8s]=%4s%15.2n",
-        {label, "%", rate.toLongDouble(), std::to_string(days), formulaName(formula), symbol, value});
-}
-
-// Steps 1 to 4: sequence, table and index walk. False when a stage failed.
-bool correct(ReferenceData& data, const QuickInput& in, Date d1, QuickResult& r, Progress& progress)
-{
-    progress.status("Verificando sequência original.");
-    progress.to(3);
-    Sequence original = MontaSequencia(data, in.formCode);
-    if (original.empty()) r.error = "Erro !!!. Ao montar sequência Original.";
-    if (r.error.empty()) {
-        progress.status("Ajustando sequência para esse cálculo.");
-        progress.to(5);
-        r.adjusted = AjustaSequencia(original, in.origin, d1);
-        if (r.adjusted.empty()) r.error = "Erro !!!. Ao montar sequência desse Cálculo";
-    }
-    if (r.error.empty()) {
-        progress.status("Verificando conversões moeda e Montando Tabela de Cálculo.");
-        progress.to(10);
-        TableHooks hooks;
-        hooks.onSequenceLine = [&progress](const std::string& code, const std::string& start,
-                                           const std::string& end, std::size_t, std::size_t count) {
-            progress.status("Verificando valores do " + code + "Período de " + start + " até " + end);
-            progress.by(static_cast<int>(std::lround(80.0 / static_cast<double>(count))));
-        };
-        TableResult table = PegaValores(data, r.adjusted, in.origin, in.converter, hooks);
-        r.table = std::move(table.lines);
-        r.moedaAtual = table.moedaAtual;
-        if (r.table.empty()) r.error = "Erro !!!. Ao Montar Tabela de Cálculo";
-    }
-    if (!r.error.empty()) {
-        r.panel.push_back(r.error);
-        return false;
-    }
-    progress.status("Executando o cálculo da Correção Monetária.");
-    progress.to(89);
-    r.results.corrected = d1 != in.origin ? AplicaIndices(data, r.table, r.calculationLines, in.fullMonth,
-                                                          in.origin, d1, in.amount)
-                                          : in.amount;
-    return true;
-}
-
-void interestAndFine(ReferenceData& data, const QuickInput& in, Date d1, QuickResult& r, Progress& progress)
-{
-    ItemResults& res = r.results;
-    progress.status("Executando cálculo de juros.");
-    res.ordinary =
-        quickInterest(data, in.ordinaryFormula, res.corrected, in.ordinaryRate, in.ordinaryStart, d1);
-    if (res.ordinary > Amount())
-        r.calculationLines.push_back(quickInterestLine("Juros Ordinários", in.ordinaryRate,
-                                                       d1 - in.ordinaryStart, in.ordinaryFormula,
-                                                       r.moedaAtual, res.ordinary));
-    progress.to(91);
-    res.compensatory = quickInterest(data, in.compensatoryFormula, res.corrected, in.compensatoryRate,
-                                     in.compensatoryStart, d1);
-    if (res.compensatory > Amount())
-        r.calculationLines.push_back(quickInterestLine("Juros Compensator.", in.compensatoryRate,
-                                                       d1 - in.compensatoryStart, in.compensatoryFormula,
-                                                       r.moedaAtual, res.compensatory));
-    progress.to(93);
-    progress.status("Preparando o Resultado do Cálculo...");
-    res.fine = fineOf(res.corrected, res.ordinary, res.compensatory, in.fineRate, in.fineOnInterest);
-    if (res.fine > Amount())
-        r.calculationLines.push_back(
-            formatText("%-20s=%1s%-11.8n (%30s) = %4s%15.2n",
-                       {"Multa", "%", in.fineRate.toLongDouble(),
-                        in.fineOnInterest ? "SOBRE VALOR CORRIGIDO + JUROS" : "SOBRE VALOR CORRIGIDO APENAS",
-                        r.moedaAtual, res.fine}));
-    progress.to(98);
+    CalculationInput in;
+    in.origin = q.origin;
+    in.amount = q.amount;
+    in.correctionApplied = q.correctionApplied;
+    in.formCode = q.formCode;
+    in.fullMonth = q.fullMonth;
+    in.converter = q.converter;
+    in.ordinaryRate = q.ordinaryRate;
+    in.compensatoryRate = q.compensatoryRate;
+    in.fineRate = q.fineRate;
+    in.ordinaryStart = q.ordinaryStart;
+    in.compensatoryStart = q.compensatoryStart;
+    in.ordinaryFormula = q.ordinaryFormula;
+    in.compensatoryFormula = q.compensatoryFormula;
+    in.fineOnInterest = q.fineOnInterest;
+    return in;
 }
 
 }  // namespace
@@ -163,26 +96,18 @@ QuickResult Executarcalculo(ReferenceData& data, const QuickInput& in, Date data
                             const QuickHooks& hooks)
 {
     QuickResult r;
-    Progress progress(hooks);
     r.panel = Atualizapainel(in);
-    progress.to(0);
-    r.results.principal = in.amount;
-    bool corrected = true;
-    if (in.correctionApplied) {
-        corrected = correct(data, in, dataCalculo, r, progress);
-    } else {
-        r.results.corrected = in.amount;
-        r.calculationLines.push_back(
-            formatText("%-83s", {"Cálculo da Correção Monetária não foi aplicado!"}));
-    }
-    if (corrected) {
-        interestAndFine(data, in, dataCalculo, r, progress);
-        r.results.principal = principalOf(in.amount, r.table);
-        r.calculationLines.push_back(
-            formatText("%-61s = %4s%15.2n", {"TOTAL DO CÁLCULO =>", r.moedaAtual, r.results.total()}));
-    }
-    progress.status("Cálculo finalizado !");
-    progress.to(100);
+    QuickObserver observer(hooks);
+    ItemCalculation calc = runCalculation(data, calculationInput(in), dataCalculo, kQuickStyle, observer);
+    if (calc.outcome == ItemOutcome::FailedStage) r.panel.push_back(calc.error);
+    r.calculationLines = std::move(calc.calculationLines);
+    r.error = std::move(calc.error);
+    r.results = calc.results;
+    r.adjusted = std::move(calc.adjusted);
+    r.table = std::move(calc.table);
+    r.moedaAtual = std::move(calc.moedaAtual);
+    observer.status("Cálculo finalizado !");
+    observer.progress(100);
     return r;
 }
 

@@ -6,6 +6,7 @@
 #include "data/format_text.h"
 #include "engine/amount_steps.h"
 #include "engine/correction.h"
+#include "engine/engine_dates.h"
 #include "engine/interest.h"
 #include "engine/text_columns.h"
 #include "foxpro/codepage.h"
@@ -21,17 +22,18 @@ Decimal dec(const char* text)
     return Decimal::parse(text);
 }
 
-std::string valueLine(const std::string& code, const std::string& date, const std::string& value, char kind,
-                      const std::string& symbol = "  R$", char periodicity = '2')
+// Table entries as PegaValores makes them, from the texts their lines show.
+TableEntry valueEntry(const std::string& code, const std::string& date, const std::string& value, char kind,
+                      const std::string& symbol = "R$", char periodicity = '2')
 {
-    std::string v = std::string(15 - value.size(), ' ') + value;
-    return (code + std::string(10 - code.size(), ' ')) + date + v + kind + symbol + periodicity;
+    return TableEntry{code,       engineDate(date),   dec(value.c_str()),
+                      kind - '0', trimBlanks(symbol), periodicity - '0'};
 }
 
-std::string conversionLine(const std::string& date, const std::string& divisor,
-                           const std::string& symbol = "  R$")
+TableEntry conversionEntry(const std::string& date, const std::string& divisor,
+                           const std::string& symbol = "R$")
 {
-    return "**CONVERS*" + date + std::string(15 - divisor.size(), ' ') + divisor + "0" + symbol + "0";
+    return TableEntry{kConversionCode, engineDate(date), dec(divisor.c_str()), 0, trimBlanks(symbol), 0};
 }
 
 class WalkTest : public ::testing::Test {
@@ -47,8 +49,8 @@ protected:
 
 TEST_F(WalkTest, IndexNumberStretchDividesThenMultiplies)
 {
-    CalculationTable t = {valueLine("UFIR", "01/01/1995", "2,000000000", '1'),
-                          valueLine("UFIR", "01/03/1995", "3,000000000", '1')};
+    CalculationTable t = {valueEntry("UFIR", "01/01/1995", "2,000000000", '1'),
+                          valueEntry("UFIR", "01/03/1995", "3,000000000", '1')};
     EXPECT_EQ(walk(t, true, Date(1, 1, 1995), Date(31, 3, 1995), "100,00"), Amount::parse("150"));
     ASSERT_EQ(memo.size(), 3u);
     EXPECT_EQ(memo[0], "UFIR       em 01/01/1995          Divide por:     2,000000000 =   R$          50,00");
@@ -61,7 +63,7 @@ TEST_F(WalkTest, StretchLeftOpenAtTheEndIsClosedWithItsOwnValue)
 {
     // One value of an index number in the period: the amount comes back as
     // money, not as a quantity of the index.
-    CalculationTable t = {valueLine("UFIR", "05/12/2000", "1,064100000", '3')};
+    CalculationTable t = {valueEntry("UFIR", "05/12/2000", "1,064100000", '3')};
     EXPECT_EQ(walk(t, true, Date(5, 12, 2000), Date(20, 12, 2000), "1000,00"), Amount::parse("1000"));
     ASSERT_EQ(memo.size(), 3u);
     EXPECT_EQ(memo[0], "UFIR       em 05/12/2000          Divide por:     1,064100000 =   R$         939,76");
@@ -83,10 +85,10 @@ TEST(AmountSteps, WholeRangeOfAnAmountThenOverflow)
 
 TEST_F(WalkTest, PercentagesCompoundAndRoundOnce)
 {
-    CalculationTable t = {conversionLine("01/01/1995", "1,000000"),
-                          valueLine("IPC", "01/02/1995", "1,000000000", '2'),
-                          valueLine("IPC", "01/03/1995", "1,000000000", '2'),
-                          valueLine("IPC", "01/04/1995", "1,000000000", '2')};
+    CalculationTable t = {conversionEntry("01/01/1995", "1,000000"),
+                          valueEntry("IPC", "01/02/1995", "1,000000000", '2'),
+                          valueEntry("IPC", "01/03/1995", "1,000000000", '2'),
+                          valueEntry("IPC", "01/04/1995", "1,000000000", '2')};
     data.addBrazilianCurrencies();
     EXPECT_EQ(walk(t, true, Date(1, 1, 1995), Date(30, 4, 1995), "1000,00"), Amount::parse("1030,301"));
     EXPECT_EQ(memo[1], "IPC        em   Fev/1995           Soma Perc.     1,000000000 =   R$       1.010,00");
@@ -95,10 +97,10 @@ TEST_F(WalkTest, PercentagesCompoundAndRoundOnce)
 
 TEST_F(WalkTest, ExactDaysProrateFirstAndLastMonth)
 {
-    CalculationTable t = {valueLine("IPC", "10/03/2001", "3,100000000", '2'),
-                          valueLine("IPC", "01/04/2001", "1,000000000", '2'),
-                          valueLine("IPC", "01/05/2001", "1,000000000", '2'),
-                          valueLine("IPC", "01/06/2001", "3,000000000", '2')};
+    CalculationTable t = {valueEntry("IPC", "10/03/2001", "3,100000000", '2'),
+                          valueEntry("IPC", "01/04/2001", "1,000000000", '2'),
+                          valueEntry("IPC", "01/05/2001", "1,000000000", '2'),
+                          valueEntry("IPC", "01/06/2001", "3,000000000", '2')};
     walk(t, false, Date(10, 3, 2001), Date(20, 6, 2001), "1000,00");
     EXPECT_NE(memo[0].find("2,100000000"), std::string::npos) << memo[0];  // 3,1 × 21/31
     EXPECT_NE(memo[3].find("0,000000000"), std::string::npos) << memo[3];  // month of the calculation date
@@ -119,11 +121,10 @@ TEST_F(WalkTest, MemoLinesFollowTheirLayoutsForAnyValue)
         const Decimal v{c, 2};
         values.push_back(v);
         const Date d(1, 1 + i % 12, 1990 + i / 12);
-        t.push_back(padRightTo(i % 2 ? "ÍNDICE" : "IGPDI", 10) + d.toString() +
-                    formatText("%15.9f", {v.toLongDouble()}) + "2" + (i % 3 ? " Cr$" : "NCz$") + "2");
+        t.push_back(TableEntry{i % 2 ? "ÍNDICE" : "IGPDI", d, v, PERCENTUAL, i % 3 ? "Cr$" : "NCz$", MENSAL});
     }
-    t.push_back(valueLine("BTN", "01/06/2023", "12345,678900000", '1'));
-    t.push_back(valueLine("BTN", "01/07/2023", "12400,000000000", '1'));
+    t.push_back(valueEntry("BTN", "01/06/2023", "12345,678900000", '1'));
+    t.push_back(valueEntry("BTN", "01/07/2023", "12400,000000000", '1'));
     walk(t, true, Date(1, 1, 1990), Date(31, 7, 2023), "98765432,1");
     ASSERT_EQ(memo.size(), t.size() + 1);
     Amount v = Amount::parse("98765432,1");
@@ -159,8 +160,8 @@ TEST(ProRata, SharesOfTheMonth)
 
 TEST_F(WalkTest, ZeroIndexNumberWritesErrorLineAndGoesOn)
 {
-    CalculationTable t = {valueLine("UFIR", "01/01/1995", "0,000000000", '1'),
-                          valueLine("UFIR", "01/03/1995", "3,000000000", '1')};
+    CalculationTable t = {valueEntry("UFIR", "01/01/1995", "0,000000000", '1'),
+                          valueEntry("UFIR", "01/03/1995", "3,000000000", '1')};
     Amount v = walk(t, true, Date(1, 1, 1995), Date(31, 3, 1995), "100,00");
     EXPECT_EQ(memo[0], "Erro !!!: Ao dividir um valor do indice [UFIR      ] em 01/01/1995");
     EXPECT_EQ(v, Amount::parse("300"));  // the stretch still counts as opened
@@ -169,36 +170,36 @@ TEST_F(WalkTest, ZeroIndexNumberWritesErrorLineAndGoesOn)
 TEST_F(WalkTest, ConversionDividesUnlessLastKindWasCurrencyUnit)
 {
     data.addBrazilianCurrencies();
-    CalculationTable t = {valueLine("IPC", "01/06/1994", "10,000000000", '2', " CR$"),
-                          conversionLine("01/07/1994", "2750,000000"),
-                          valueLine("IPC", "01/08/1994", "0,000000000", '2')};
+    CalculationTable t = {valueEntry("IPC", "01/06/1994", "10,000000000", '2', " CR$"),
+                          conversionEntry("01/07/1994", "2750,000000"),
+                          valueEntry("IPC", "01/08/1994", "0,000000000", '2')};
     EXPECT_EQ(walk(t, true, Date(1, 6, 1994), Date(31, 8, 1994), "2750,00"), Amount::parse("1,1"));
     EXPECT_EQ(memo[1].substr(0, 15), "CONVERSÃO  => ");
-    CalculationTable moeda = {valueLine("URV", "01/06/1994", "2,000000000", '3', " CR$"),
-                              conversionLine("01/07/1994", "2750,000000")};
+    CalculationTable moeda = {valueEntry("URV", "01/06/1994", "2,000000000", '3', " CR$"),
+                              conversionEntry("01/07/1994", "2750,000000")};
     EXPECT_EQ(walk(moeda, true, Date(1, 6, 1994), Date(31, 8, 1994), "2750,00"), Amount::parse("2750"));
     ASSERT_EQ(memo.size(), 4u);
     EXPECT_TRUE(memo[1].ends_with("R$       1.375,00")) << memo[1];  // not divided
 
-    CalculationTable zero = {valueLine("IPC", "01/06/1994", "10,000000000", '2', " CR$"),
-                             conversionLine("01/07/1994", "0,000000")};
+    CalculationTable zero = {valueEntry("IPC", "01/06/1994", "10,000000000", '2', " CR$"),
+                             conversionEntry("01/07/1994", "0,000000")};
     EXPECT_EQ(walk(zero, true, Date(1, 6, 1994), Date(31, 8, 1994), "100,00"), Amount::parse("110"));
     EXPECT_EQ(memo[1], "Erro !!!: Ao tentar aplicar a conversão em 01/07/1994");
 }
 
 TEST_F(WalkTest, PercentageClosesAnOpenStretchWithItsOwnValue)
 {
-    CalculationTable t = {valueLine("BTN", "15/01/1991", "4,000000000", '1'),
-                          valueLine("INPC", "01/02/1991", "10,000000000", '2')};
+    CalculationTable t = {valueEntry("BTN", "15/01/1991", "4,000000000", '1'),
+                          valueEntry("INPC", "01/02/1991", "10,000000000", '2')};
     EXPECT_EQ(walk(t, true, Date(15, 1, 1991), Date(28, 2, 1991), "100,00"), Amount::parse("110"));
     EXPECT_EQ(memo[1].substr(0, 24), "BTN        em 31/01/1991");
 }
 
 TEST_F(WalkTest, InterestRateIndexSkipsFirstLineAndLastOnTheCalculationDate)
 {
-    CalculationTable t = {valueLine("SELIC", "02/01/2020", "1,000000000", '4', "  R$", '1'),
-                          valueLine("SELIC", "03/01/2020", "1,000000000", '4', "  R$", '1'),
-                          valueLine("SELIC", "06/01/2020", "1,000000000", '4', "  R$", '1')};
+    CalculationTable t = {valueEntry("SELIC", "02/01/2020", "1,000000000", '4', "  R$", '1'),
+                          valueEntry("SELIC", "03/01/2020", "1,000000000", '4', "  R$", '1'),
+                          valueEntry("SELIC", "06/01/2020", "1,000000000", '4', "  R$", '1')};
     EXPECT_EQ(walk(t, true, Date(2, 1, 2020), Date(6, 1, 2020), "100,00"), Amount::parse("101"));
     EXPECT_EQ(walk(t, true, Date(2, 1, 2020), Date(7, 1, 2020), "100,00"), Amount::parse("102,01"));
 }
@@ -208,9 +209,9 @@ TEST_F(WalkTest, InterestRateIndexSkipsFirstLineAndLastOnTheCalculationDate)
 // owed; on a business day it is the origin day's own rate, which is not.
 TEST_F(WalkTest, DailyRateOnTheFirstLineCountsWhenTheOriginWasNoBusinessDay)
 {
-    CalculationTable t = {valueLine("SELICDIA", "06/01/2020", "1,000000000", '4', "  R$", '1'),
-                          valueLine("SELICDIA", "07/01/2020", "1,000000000", '4', "  R$", '1'),
-                          valueLine("SELICDIA", "08/01/2020", "1,000000000", '4', "  R$", '1')};
+    CalculationTable t = {valueEntry("SELICDIA", "06/01/2020", "1,000000000", '4', "  R$", '1'),
+                          valueEntry("SELICDIA", "07/01/2020", "1,000000000", '4', "  R$", '1'),
+                          valueEntry("SELICDIA", "08/01/2020", "1,000000000", '4', "  R$", '1')};
     // Sunday 05/01/2020: the Monday rate enters, then Tuesday's.
     EXPECT_EQ(walk(t, true, Date(5, 1, 2020), Date(8, 1, 2020), "100,00"), Amount::parse("102,01"));
     ASSERT_EQ(memo.size(), 3u);
@@ -219,8 +220,8 @@ TEST_F(WalkTest, DailyRateOnTheFirstLineCountsWhenTheOriginWasNoBusinessDay)
     EXPECT_EQ(walk(t, true, Date(6, 1, 2020), Date(8, 1, 2020), "100,00"), Amount::parse("101"));
     EXPECT_EQ(memo.size(), 2u);
     // A monthly rate on the first line is the origin month's, whatever its date.
-    CalculationTable monthly = {valueLine("SELIC", "01/02/2020", "1,000000000", '4'),
-                                valueLine("SELIC", "01/03/2020", "1,000000000", '4')};
+    CalculationTable monthly = {valueEntry("SELIC", "01/02/2020", "1,000000000", '4'),
+                                valueEntry("SELIC", "01/03/2020", "1,000000000", '4')};
     EXPECT_EQ(walk(monthly, true, Date(15, 1, 2020), Date(15, 3, 2020), "100,00"), Amount::parse("101"));
 }
 

@@ -14,7 +14,8 @@ namespace {
 // neighbour, whatever the binary value of the amounts would make of them.
 TEST(ItemArithmetic, ExactHalvesGoToTheEvenNeighbour)
 {
-    const CalculationTable table = {"**CONVERS*01/08/1993    1000,0000000 CR$0"};
+    const CalculationTable table = {
+        TableEntry{kConversionCode, Date(1, 8, 1993), Decimal::parse("1000"), 0, "CR$", 0}};
     EXPECT_EQ(principalOf(Amount::parse("1234,35"), table), Amount::parse("1,2344"));
     EXPECT_EQ(principalOf(Amount::parse("1234,05"), table), Amount::parse("1,234"));
     EXPECT_EQ(principalOf(Amount::parse("3,35"), table), Amount::parse("0,0034"));
