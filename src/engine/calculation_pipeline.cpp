@@ -61,7 +61,7 @@ private:
     int share_ = 0;
 };
 
-// The worksheet's rates are amounts: shown as such, to the cent.
+// The worksheet's rates are amounts, and its lines show them as amounts.
 Amount asAmount(const Decimal& rate)
 {
     return requireAmount(roundedQuotient({rate.units, Amount::kScale}, {rate.unit()}), "rate");
