@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QFontMetrics>
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QLabel>
@@ -10,6 +11,8 @@
 #include <QTableView>
 #include <QTableWidget>
 #include <QToolBar>
+#include <QToolButton>
+#include <algorithm>
 #include <stdexcept>
 
 #include "app/app_errors.h"
@@ -60,12 +63,20 @@ TfrmPlanilha::~TfrmPlanilha()
 void TfrmPlanilha::preparadados()
 {
     const auto& specs = WorksheetGrid::columnSpecs();
+    // The widths were chosen for a small Windows font: they grow with this
+    // desktop's font, and never below the column's title or an item number.
+    const QFontMetrics metrics = GPlanilha->fontMetrics();
+    const double scale = std::max(1.0, metrics.averageCharWidth() / 5.5);
     for (int c = 0; c < WorksheetGrid::kColumns; ++c) {
         // Key columns are hidden, not merely narrow.
-        if (specs[c].width == 0)
+        if (specs[c].width == 0) {
             GPlanilha->setColumnHidden(c, true);
-        else
-            GPlanilha->setColumnWidth(c, specs[c].width);
+            continue;
+        }
+        const int title = std::max(metrics.horizontalAdvance(QString::fromUtf8(specs[c].title)),
+                                   metrics.horizontalAdvance(QStringLiteral("000"))) +
+                          14;
+        GPlanilha->setColumnWidth(c, std::max(static_cast<int>(specs[c].width * scale), title));
     }
     Vara->clear();
     Protocolo->clear();
@@ -138,7 +149,7 @@ void TfrmPlanilha::Desabilita()
         mnMarcarTodos,    mnApagarItem,   mnApagarTodos, mnRecalcularItem, mnDestacarItem};
     for (QAction* a : actions) a->setEnabled(hasCase);
     for (QWidget* w : std::initializer_list<QWidget*>{BtHonorarios, BtTotais, BtCalcular, BtErros, btCustas,
-                                                      DatadoCalculo, ToolBar})
+                                                      DatadoCalculo, btCalendario, ToolBar})
         w->setEnabled(hasCase);
     DBLookupComboBox1->setEnabled(true);
 }

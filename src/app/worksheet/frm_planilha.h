@@ -12,6 +12,7 @@
 #include "data/date.h"
 
 class QAction;
+class QCalendarWidget;
 class QComboBox;
 class QGroupBox;
 class QLabel;
@@ -78,6 +79,8 @@ public:
     QAction* mnRecalcularItem = nullptr;
     QAction* mnDestacarItem = nullptr;
     ui::DateEdit* DatadoCalculo = nullptr;
+    QToolButton* btCalendario = nullptr;  // the calendar of DatadoCalculo
+    QCalendarWidget* Calendario = nullptr;
     // Side panel.
     QGroupBox* gbItem = nullptr;
     QLabel* DataOrigem = nullptr;
@@ -125,6 +128,7 @@ public slots:
     void BtHonorariosClick();
     void BtErrosClick();
     void btCustasClick();
+    void CalendarioClick();
 
 protected:
     void showEvent(QShowEvent* event) override;

@@ -2,6 +2,7 @@
 // description, marking, deleting, the calculation runs and the windows the
 // worksheet opens. A command on a free row does nothing.
 #include <QAction>
+#include <QCalendarWidget>
 #include <QComboBox>
 #include <QMenu>
 #include <QPushButton>
@@ -61,6 +62,18 @@ void TfrmPlanilha::connectCommands()
     connect(btCustas, &QPushButton::clicked, this, &TfrmPlanilha::btCustasClick);
     connect(btSair, &QPushButton::clicked, this, &QDialog::accept);
     connect(DatadoCalculo, &QLineEdit::editingFinished, this, &TfrmPlanilha::syncCalculationDate);
+    connect(Calendario, &QCalendarWidget::clicked, this, &TfrmPlanilha::CalendarioClick);
+    connect(Calendario, &QCalendarWidget::activated, this, &TfrmPlanilha::CalendarioClick);
+}
+
+void TfrmPlanilha::CalendarioClick()
+{
+    const QDate chosen = Calendario->selectedDate();
+    DatadoCalculo->setDate(Date(chosen.day(), chosen.month(), chosen.year()));
+    syncCalculationDate();
+    btCalendario->menu()->hide();
+    tbRecalcularItem->setEnabled(true);
+    mnRecalcularItem->setEnabled(true);
 }
 
 void TfrmPlanilha::SpeedButton2Click()

@@ -1,6 +1,7 @@
 // The worksheet window's controls: header, names, grid, toolbar, pop-up menu,
 // side panel, buttons and status bar, with their hints.
 #include <QAction>
+#include <QCalendarWidget>
 #include <QComboBox>
 #include <QFontDatabase>
 #include <QGridLayout>
@@ -17,6 +18,7 @@
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <QWidgetAction>
 
 #include "app/worksheet/frm_planilha.h"
 #include "app/worksheet/worksheet_model.h"
@@ -166,6 +168,17 @@ void TfrmPlanilha::buildCommands()
     DatadoCalculo = new ui::DateEdit(this);
     DatadoCalculo->setObjectName(QStringLiteral("DatadoCalculo"));
     DatadoCalculo->setEmptyInvalidOnLeave(true);
+    btCalendario = new QToolButton(this);
+    btCalendario->setObjectName(QStringLiteral("btCalendario"));
+    btCalendario->setArrowType(Qt::DownArrow);
+    btCalendario->setPopupMode(QToolButton::InstantPopup);
+    auto* calendarMenu = new QMenu(btCalendario);
+    Calendario = new QCalendarWidget(calendarMenu);
+    Calendario->setObjectName(QStringLiteral("Calendario"));
+    auto* holder = new QWidgetAction(calendarMenu);
+    holder->setDefaultWidget(Calendario);
+    calendarMenu->addAction(holder);
+    btCalendario->setMenu(calendarMenu);
 }
 
 void TfrmPlanilha::buildSidePanel()
@@ -242,12 +255,15 @@ void TfrmPlanilha::buildLayout()
     auto* dateLine = new QHBoxLayout;
     auto* dateCaption = new QLabel(QStringLiteral("Data para atualização dos valores da planilha:"), this);
     dateCaption->setBuddy(DatadoCalculo);
-    dateLine->addWidget(ToolBar);
+    DatadoCalculo->setFixedWidth(
+        DatadoCalculo->fontMetrics().horizontalAdvance(QStringLiteral("00/00/00000")) + 16);
     dateLine->addStretch(1);
     dateLine->addWidget(dateCaption);
     dateLine->addWidget(DatadoCalculo);
+    dateLine->addWidget(btCalendario);
     auto* centre = new QVBoxLayout;
     centre->addWidget(GPlanilha, 1);
+    centre->addWidget(ToolBar);
     centre->addLayout(dateLine);
     auto* middle = new QHBoxLayout;
     middle->addLayout(centre, 1);

@@ -1,6 +1,7 @@
 #include "app/worksheet/worksheet_screenshots.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
 
 #include "app/worksheet/frm_calculando.h"
 #include "app/worksheet/frm_erros.h"
@@ -109,10 +110,21 @@ void shootWorksheetWindows(const ScreenshotSink& sink, DataModule& dm, QWidget* 
     worksheet.selectRow(2);
     sink.window(worksheet, QStringLiteral("TfrmPlanilha"));
 
+    // The run window caught while it calculates the third item.
+    worksheet.session().grid.markAllForRecalculation();
     TFrmCalculando run(worksheet.session(), 0, &worksheet);
-    sink.window(run, QStringLiteral("TFrmCalculando"));
+    bool shot = false;
+    QObject::connect(&run, &TFrmCalculando::stepDone, &run, [&](int item, int) {
+        if (item < 3 || shot) return;
+        shot = true;
+        sink.window(run, QStringLiteral("TFrmCalculando"));
+    });
+    run.show();
+    for (int i = 0; i < 1000 && !run.finished(); ++i) QCoreApplication::processEvents();
     run.hide();
 
+    // One item changed since its calculation, so the list has an alert.
+    worksheet.session().grid.setCell(2, colMark, "$");
     TFrmErros errors(worksheet.session(), &worksheet);
     sink.window(errors, QStringLiteral("TFrmErros"));
     worksheet.close();
