@@ -49,7 +49,7 @@ TEST_F(WorksheetWindow, CommandsWaitForACaseAndTheDateDefaultsToLastMonthsEnd)
     // A case without items: the title row and 19 empty rows; key columns hidden.
     EXPECT_EQ(w->model().rowCount(), 19);
     for (int c : {20, 24, 25, 28}) EXPECT_TRUE(w->GPlanilha->isColumnHidden(c)) << c;
-    EXPECT_EQ(w->GPlanilha->columnWidth(colDescription), 230);
+    EXPECT_GE(w->GPlanilha->columnWidth(colDescription), 230);
     EXPECT_EQ(w->model().headerData(colMark, Qt::Horizontal, Qt::DisplayRole).toString(),
               QStringLiteral("!"));
 
