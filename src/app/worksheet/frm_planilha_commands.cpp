@@ -121,6 +121,7 @@ void TfrmPlanilha::tbMudaDescClick()
         for (int row = 1; row <= grid.lastRow(); ++row) {
             if (grid.isFree(row) || !grid.cell(row, colDescription).empty()) continue;
             const Date origin = Date::parse(grid.cell(row, colOriginDate));
+            if (origin.isEmpty()) continue;  // no month to name
             const std::string description = MonthName(origin.month()) + "/" + std::to_string(origin.year());
             grid.setCell(row, colDescription, description);
             const std::string number = grid.cell(row, colNumber);
