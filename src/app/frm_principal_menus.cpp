@@ -20,6 +20,7 @@
 #include "app/reference/frm_grafico_indice.h"
 #include "app/reference/frm_tab_ind_con.h"
 #include "app/reference/frm_tab_vigencia.h"
+#include "app/worksheet/worksheet_windows.h"
 #include "ui/hints.h"
 
 namespace quintara {
@@ -164,8 +165,13 @@ void TFrmPrincipal::buildMenus()
         openChild(window);
     });
 
-    // The windows of the worksheet and the quick calculation come later.
-    markInConstruction({MFastCalc, MPlanilha});
+    connect(MPlanilha, &QAction::triggered, this, [this] {
+        openWorksheet(dm_, this);
+        FormActivate();
+    });
+
+    // The quick calculation window comes later.
+    markInConstruction({MFastCalc});
 }
 
 void TFrmPrincipal::buildToolBars()
@@ -259,7 +265,9 @@ void TFrmPrincipal::buildToolBars()
     connect(TbIndicadores, &QAction::triggered, MIndicadores, &QAction::trigger);
     connect(TbMoeda, &QAction::triggered, MMoeda, &QAction::trigger);
 
-    markInConstruction({TbFastCalc, TbPlanilha});
+    connect(TbPlanilha, &QAction::triggered, MPlanilha, &QAction::trigger);
+
+    markInConstruction({TbFastCalc});
 }
 
 }  // namespace quintara

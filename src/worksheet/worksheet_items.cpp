@@ -103,7 +103,11 @@ void PegaItem(DataModule& dm, WorksheetGrid& grid, int row)
 {
     foxpro::Table& items = dm.ItensProcesso();
     grid.ensureRow(row);
-    grid.setCell(row, colMark, items.getNumber("VALORCOR") > 0 ? "" : "$");
+    // An item counts as calculated when either stored result is not zero: a
+    // correction of zero or less (a recent payment, a deflation period) must
+    // not turn a calculated item pending and drop it from the totals.
+    const bool calculated = items.getNumber("VALORCOR") != 0 || items.getNumber("VALORTOT") != 0;
+    grid.setCell(row, colMark, calculated ? "" : "$");
     for (const CellField& c : kLoadedCells) {
         std::string text = c.kind == CellField::Number      ? numberText(items.getNumber(c.field))
                            : c.kind == CellField::DateField ? dateText(items, c.field)

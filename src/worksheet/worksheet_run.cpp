@@ -32,24 +32,30 @@ void writeResults(WorksheetGrid& grid, int row, const ItemResults& r, const std:
     grid.setCell(row, colMark, "");
 }
 
-struct Interrupt {};
-
-// Steps 10 to 12 of one calculated item. The interrupt is tested after the
-// grid and after the record are written; once the memo file is saved the item
-// is done, and the row loop stops before the next row.
+// Steps 10 to 12 of one calculated item (grid row, record, memo file) as one
+// unit: the interrupt is not tested inside it, so an interrupt never leaves
+// new results beside an old memo; the row loop stops before the next row.
+// When storing fails the row gets its former cells back, so the grid never
+// shows results the record and the memo file do not hold.
 void storeItem(ItemReport& report, WorksheetGrid& grid, ItemStore* store, const std::string& caseNumber,
-               const std::string& dateText, Date date, const std::function<void(int)>& done)
+               const std::string& dateText, Date date, const std::function<void(int)>& progress)
 {
     const int row = report.row;
     ItemCalculation& calc = report.calculation;
-    writeResults(grid, row, calc.results, dateText);
-    done(10);
-    if (store) report.recordUpdated = store->storeResults(caseNumber, row, grid.row(row), date);
-    done(11);
-    appendClosingLines(calc);
-    if (store) {
-        store->writeMemo(caseNumber, row, calc.memoLines);
-        report.memoWritten = true;
+    const WorksheetGrid::Row former = grid.row(row);
+    try {
+        writeResults(grid, row, calc.results, dateText);
+        progress(10);
+        if (store) report.recordUpdated = store->storeResults(caseNumber, row, grid.row(row), date);
+        progress(11);
+        appendClosingLines(calc);
+        if (store) {
+            store->writeMemo(caseNumber, row, calc.memoLines);
+            report.memoWritten = true;
+        }
+    } catch (...) {
+        for (int c = 0; c < WorksheetGrid::kColumns; ++c) grid.setCell(row, c, former[c]);
+        throw;
     }
 }
 
@@ -112,23 +118,18 @@ RunReport PreparaCalculo(ReferenceData& data, WorksheetGrid& grid, ItemStore* st
         if (grid.cell(r, colMark) != "$") continue;
         report.items.push_back(ItemReport{r, {}, false, false});
         ItemReport& item = report.items.back();
-        auto done = [&](int step) {
+        auto progress = [&](int step) {
             if (hooks.progress) hooks.progress(r, step);
-            if (interrupted()) throw Interrupt{};
         };
         try {
             Date date = engineDate(calculationDate);
             ItemParameters params = readItemParameters(grid, r);
-            ItemHooks itemHooks{hooks.interrupted, [&](int step) {
-                                    if (hooks.progress) hooks.progress(r, step);
-                                }};
+            ItemHooks itemHooks{hooks.interrupted, progress};
             item.calculation = ExecutarCalculo(data, params, date, itemHooks);
             if (item.calculation.outcome == ItemOutcome::Calculated) {
-                storeItem(item, grid, store, caseNumber, calculationDate, date, done);
-                if (hooks.progress) hooks.progress(r, 12);
+                storeItem(item, grid, store, caseNumber, calculationDate, date, progress);
+                progress(12);
             }
-        } catch (const Interrupt&) {
-            item.calculation.outcome = ItemOutcome::Interrupted;
         } catch (const std::exception& e) {
             item.calculation.outcome = ItemOutcome::PlatformError;
             item.calculation.error = e.what();

@@ -101,8 +101,8 @@ TEST_F(MainWindow, CommandsStayGatedUntilAUserIsSelected)
         EXPECT_TRUE(open->isEnabled()) << open->text().toStdString();
     EXPECT_TRUE(main().ToolBar1->isEnabled());
     // Windows still to come stay disabled and say so.
-    EXPECT_FALSE(main().MPlanilha->isEnabled());
-    EXPECT_EQ(main().TbPlanilha->statusTip(), QStringLiteral("Em construção"));
+    EXPECT_FALSE(main().MFastCalc->isEnabled());
+    EXPECT_EQ(main().TbFastCalc->statusTip(), QStringLiteral("Em construção"));
 
     // A cancelled selection keeps the selected user; activations no longer ask.
     selectUser({});

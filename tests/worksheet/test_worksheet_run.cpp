@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <stdexcept>
 
 #include "engine/interest.h"
 #include "engine/memory_reference.h"
@@ -181,6 +182,49 @@ TEST_F(RunTest, InterruptAfterTheMemoIsSavedKeepsTheItemCalculated)
     EXPECT_EQ(r.items[0].calculation.outcome, ItemOutcome::Calculated);
     EXPECT_TRUE(r.items[0].memoWritten);
     EXPECT_EQ(grid.cell(2, colMark), "$");
+}
+
+TEST_F(RunTest, InterruptWhileStoringFinishesTheItemAsOneUnit)
+{
+    for (int step : {10, 11}) {
+        addItem(1, "01/01/1995", "100,00", "001");
+        addItem(2, "01/01/1995", "100,00", "001");
+        store.memos.clear();
+        store.stored.clear();
+        RunHooks hooks;
+        bool stop = false;
+        hooks.progress = [&](int item, int at) { stop |= item == 1 && at == step; };
+        hooks.interrupted = [&stop] { return stop; };
+        RunReport r = run("31/03/1995", 0, hooks);
+        EXPECT_TRUE(r.interrupted);
+        ASSERT_EQ(r.items.size(), 1u) << "step " << step;
+        EXPECT_EQ(r.items[0].calculation.outcome, ItemOutcome::Calculated);
+        EXPECT_EQ(grid.cell(1, colMark), "");
+        EXPECT_EQ(store.stored.count(1), 1u);
+        ASSERT_EQ(store.memos.count(1), 1u);
+        EXPECT_EQ(store.memos[1].front(), "Info: Buscando dados definidos na forma de correção!.");
+        EXPECT_EQ(grid.cell(2, colMark), "$");
+    }
+}
+
+class FailingMemoStore : public RecordingStore {
+public:
+    void writeMemo(const std::string&, int, const std::vector<std::string>&) override
+    {
+        throw std::runtime_error("disk full");
+    }
+};
+
+TEST_F(RunTest, StoreFailureGivesTheRowItsFormerCellsBack)
+{
+    addItem(1, "01/01/1995", "100,00", "001");
+    grid.setCell(1, colTotal, "old");
+    FailingMemoStore failing;
+    RunReport r = PreparaCalculo(data, grid, &failing, "123", "31/03/1995", 0);
+    EXPECT_EQ(r.platformError, "disk full");
+    EXPECT_EQ(grid.cell(1, colMark), "$");
+    EXPECT_EQ(grid.cell(1, colTotal), "old");
+    EXPECT_EQ(grid.cell(1, colCalculationDate), "");
 }
 
 TEST_F(RunTest, PlatformErrorEndsTheRunAndEarlierRowsKeepResults)
