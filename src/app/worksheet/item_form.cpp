@@ -194,6 +194,13 @@ QWidget* TNovoItemPlanilha::buildInterest()
     DataCompensatorio = new ui::DateEdit(interest);
     TipoJuroCompensatorio =
         formulaList(interest, QStringLiteral("Escolha a fórmula de cálculo dos juros compensatórios."));
+    // Wide enough for a rate with four decimals and a whole date.
+    const int rateWidth = fontMetrics().horizontalAdvance(QStringLiteral("00000,0000")) + 16;
+    const int dateWidth = fontMetrics().horizontalAdvance(QStringLiteral("00/00/00000")) + 16;
+    for (QWidget* rate : std::initializer_list<QWidget*>{jurosOrdinarios, JurosCompensatorios})
+        rate->setMinimumWidth(rateWidth);
+    for (QWidget* date : std::initializer_list<QWidget*>{DataOrdinario, DataCompensatorio})
+        date->setMinimumWidth(dateWidth);
     auto* grid = new QGridLayout(interest);
     const QString rows[] = {QStringLiteral("Ordinários (a.a.)"), QStringLiteral("Compensatórios (a.a.)")};
     QWidget* const rates[] = {jurosOrdinarios, JurosCompensatorios};
@@ -210,6 +217,7 @@ QWidget* TNovoItemPlanilha::buildInterest()
 
     auto* fine = new QGroupBox(QStringLiteral("Multa (%)"), box);
     ValorMulta = new ui::AmountEdit(fine, 4);
+    ValorMulta->setMinimumWidth(rateWidth);
     chMultaSobreJuros = new QCheckBox(QStringLiteral("Multa sobre Juros"), fine);
     ui::setHint(chMultaSobreJuros, QStringLiteral("Calcular o valor da Multa sobre o total + juros ?"));
     auto* fineLayout = new QGridLayout(fine);
