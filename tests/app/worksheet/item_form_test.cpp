@@ -332,6 +332,36 @@ TEST_F(ItemForm, ChangingACalculatedItemKeepsPrincipalFeesAndWhatWasStoredWithou
     EXPECT_EQ(script_.shown(), 1);
 }
 
+TEST_F(ItemForm, AHalfTypedItemSurvivesSwitchingProgramsAndEnterRunsWhatLeavingFieldsDoes)
+{
+    TNovoItemPlanilha form(*dm_);
+    form.setItemNumber(1);
+    form.setStoreAction(
+        [&](const ItemEntry& entry) { storeNewItem(*dm_, session_->grid, "2024001", 1, entry); });
+    form.show();
+    activate(form);
+    type(form.valororiginal, QStringLiteral("50"));
+    form.dataOrigem->setFocus();
+    form.dataOrigem->setCursorPosition(0);
+    QTest::keyClicks(form.dataOrigem, QStringLiteral("1203"));
+
+    QWidget elsewhere;
+    elsewhere.show();
+    activate(elsewhere);
+    activate(form);
+    EXPECT_EQ(form.dataOrigem->text(), QStringLiteral("12/03/    "));
+    EXPECT_EQ(form.valororiginal->amount(), Amount::parse("50"));
+
+    // Enter on the default button, the date never left: its start dates
+    // are set before the item is checked and stored.
+    QTest::keyClicks(form.dataOrigem, QStringLiteral("2021"));
+    QTest::keyClick(form.dataOrigem, Qt::Key_Return);
+    EXPECT_FALSE(form.isVisible());
+    EXPECT_TRUE(prompter_.messages().empty());
+    EXPECT_EQ(session_->grid.cell(1, colOrdinaryStart), "12/03/2021");
+    EXPECT_EQ(record(1, "JCOMDAT"), "12/03/2021");
+}
+
 TEST_F(ItemForm, WhatWasTypedSurvivesTheFormsWindowOpenedFromTheForm)
 {
     bool formsShown = false;
