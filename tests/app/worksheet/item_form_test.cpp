@@ -14,6 +14,7 @@
 
 #include "app/app_fixture.h"
 #include "app/reference/frm_forma_correcao.h"
+#include "app/reference/frm_tab_ind_con.h"
 #include "app/worksheet/item_dialogs.h"
 #include "app/worksheet/item_form.h"
 #include "app/worksheet/worksheet_session.h"
@@ -364,10 +365,10 @@ TEST_F(ItemForm, AHalfTypedItemSurvivesSwitchingProgramsAndEnterRunsWhatLeavingF
 
 TEST_F(ItemForm, WhatWasTypedSurvivesTheFormsWindowOpenedFromTheForm)
 {
-    bool formsShown = false;
+    int windowsShown = 0;
     script_.onDialog([&](QDialog& dialog) {
-        if (dynamic_cast<TFrmFormaCorrecao*>(&dialog)) {
-            formsShown = true;
+        if (dynamic_cast<TFrmFormaCorrecao*>(&dialog) || dynamic_cast<TFrmTabIndCon*>(&dialog)) {
+            ++windowsShown;
             return;
         }
         auto& form = dynamic_cast<TNovoItemPlanilha&>(dialog);
@@ -382,11 +383,15 @@ TEST_F(ItemForm, WhatWasTypedSurvivesTheFormsWindowOpenedFromTheForm)
         EXPECT_EQ(form.DataOrdinario->text(), QStringLiteral("01/02/2020"));
         EXPECT_EQ(form.CodigoForma(), "002");
         EXPECT_EQ(form.FormaDeCorrecao->currentText(), QStringLiteral("IPCA"));
+        choose(form.indexador, QStringLiteral("UFIR"));
+        form.SpeedButton2->click();
+        EXPECT_EQ(form.indexador->currentText(), QStringLiteral("UFIR"));
+        EXPECT_EQ(form.valororiginal->amount(), Amount::parse("321"));
         form.btInserir->click();
     });
     session_->LinhaAtual = 1;
     ASSERT_TRUE(openNewItem(*session_, nullptr));
-    EXPECT_TRUE(formsShown);
+    EXPECT_EQ(windowsShown, 2);
     EXPECT_EQ(session_->grid.cell(1, colFormCode), "002");
     EXPECT_EQ(session_->grid.cell(1, colFormText), "IPCA");
     EXPECT_EQ(record(1, "FORMACORR"), "002");
