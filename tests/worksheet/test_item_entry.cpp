@@ -166,14 +166,5 @@ TEST_F(ItemEntryStore, AChangeRewritesOnlyThatCasesItemOrTheGridWhenItHasNoRecor
     EXPECT_EQ(dm_->ItensProcesso().recordCount(), 4u);  // the deleted record included: none added
 }
 
-TEST(ItemEntryText, QuantitiesAndIndexValuesArePlainTextOfUpToFourDecimals)
-{
-    EXPECT_EQ(plainAmountText(Amount::parse("100")), "100");
-    EXPECT_EQ(plainAmountText(Amount::parse("2750,5")), "2750,5");
-    EXPECT_EQ(plainAmountText(Amount::parse("0,0001")), "0,0001");
-    EXPECT_EQ(plainAmountText(Amount::parse("-1,25")), "-1,25");
-    EXPECT_EQ(plainAmountText(Amount()), "0");
-}
-
 }  // namespace
 }  // namespace quintara
