@@ -31,6 +31,29 @@ if [ ! -d "$demo" ]; then
         --protocol "04/03/2024 14:30" --history "Ação de cobrança distribuída em março de 2024." \
         --name "JOSÉ CARLOS PEREIRA|Réu|123.456.789-09" --name "IMOBILIÁRIA BOA VISTA LTDA|Autora|12.345.678/0001-90" \
         > /dev/null
+    # A dozen items across the currency changes, debts and payments, so that
+    # the worksheet opens on a case that shows what the program does.
+    item() { ./build/quintara-cli item "$demo.tmp" 2024001 --converter "$@" > /dev/null; }
+    item --form 001 --origin 10/04/1987 --amount 15000,00 --description "Aluguel abril/1987"
+    item --form 001 --origin 05/06/1989 --amount 2500,00 --description "Aluguel junho/1989"
+    item --form 001 --origin 15/08/1991 --amount 180000,00 --description "Aluguel agosto/1991" \
+        --ord-rate 6 --ord-formula simples
+    item --form 001 --origin 20/10/1993 --amount 95000,00 --description "Condomínio outubro/1993"
+    item --form 001 --origin 15/03/1994 --amount 850000,00 --description "Aluguel março/1994" --fine 10
+    item --form 002 --origin 10/02/1996 --amount 1200,00 --description "Aluguel fevereiro/1996"
+    item --form 002 --origin 10/07/1999 --amount 850,00 --description "Reparos no imóvel" \
+        --ord-rate 12 --ord-formula simples
+    item --form 003 --origin 05/05/2003 --amount 2300,00 --description "Aluguel maio/2003" \
+        --ord-rate 12 --ord-formula simples --fine 2
+    item --form 001 --origin 10/09/2010 --amount 1500,00 --description "Aluguel setembro/2010" \
+        --ord-rate 12 --ord-formula composto
+    item --form 001 --origin 15/03/2012 --amount 3000,00 --description "Pagamento parcial" --payment
+    item --form 002 --origin 10/11/2018 --amount 4500,00 --description "Aluguel novembro/2018" \
+        --ord-rate 12 --ord-formula simples --fine 10 --fine-on-interest
+    item --form 001 --origin 20/06/2023 --amount 980,00 --description "Depósito judicial" --payment
+    if [ -d "$series" ]; then
+        ./build/quintara-cli recalc "$demo.tmp" 2024001 "$(date +%d/%m/%Y)" > /dev/null
+    fi
     mv "$demo.tmp" "$demo"
 else
     echo "== demo data directory ($demo/) already there"

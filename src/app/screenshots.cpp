@@ -45,6 +45,7 @@
 #include "app/reference/frm_testa_sequencia.h"
 #include "app/reference/reference_screenshots.h"
 #include "app/worksheet/worksheet_screenshots.h"
+#include "app/worksheet/item_screenshots.h"
 #include "reports/report_painter.h"
 #include "ui/amount_edit.h"
 #include "ui/date_edit.h"
@@ -351,6 +352,7 @@ int takeScreenshots(Startup& startup, const QString& folder)
     shootCaseWindows(sink, dm, &main);
     shootCostWindows(sink, dm, &main);
     shootWorksheetWindows(sink, dm, &main);
+    shootItemWindows(sink, dm, &main);
     shootReferenceWindows(shooter, main, dm);
 
     // The reorganiser closes the data module's tables, so it comes last.
