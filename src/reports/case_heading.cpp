@@ -1,16 +1,14 @@
 #include "reports/case_heading.h"
 
+#include "reports/report_heading.h"
+
 namespace quintara::reports {
 
 double addCaseHeading(Band& band, const CaseHeading& heading, double width)
 {
     const TextStyle label = TextStyle::sans(8, true);
     const TextStyle value = TextStyle::sans(9);
-    TextStyle small = TextStyle::sans(7);
-    small.italic = true;
-    band.text(0, 0, 60, "Quintara", small);
-    band.frame({0, 4, width, 10}, 0.4);
-    band.text(0, 5.8, width, heading.title, TextStyle::sans(13, true), Align::Center);
+    addReportHeading(band, width, heading.title, heading.printedAt);
     band.frame({0, 15, width, 23}, 0.2);
     band.text(2, 16, 30, "Processos", label);
     band.text(2, 21, 30, "Nº do Processo", label);

@@ -86,8 +86,13 @@ ReportLayout costCountLayout(const CostCount& count, const std::vector<std::stri
     const TextStyle fixed = TextStyle::fixed(TextStyle::fixedPointSizeFor(98, kWidth, 8));
     Band title(44);
     addCaseHeading(title,
-                   {"Relatório de Contagem de Custas", count.caseNumber, count.protocol, count.responsible,
-                    count.description, count.registered},
+                   {"Relatório de Contagem de Custas",
+                    count.caseNumber,
+                    count.protocol,
+                    count.responsible,
+                    count.description,
+                    count.registered,
+                    {}},
                    kWidth);
     TextStyle heading = fixed;
     heading.bold = true;

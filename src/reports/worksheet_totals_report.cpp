@@ -7,7 +7,6 @@
 #include "data/text_routines.h"
 #include "reports/case_heading.h"
 #include "reports/labelled_groups.h"
-#include "reports/print_stamp.h"
 
 namespace quintara::reports {
 
@@ -70,7 +69,7 @@ Band titleBand(const WorksheetTotalsReport& r)
     Band band(112);
     const double top = addCaseHeading(band,
                                       {"Resultado do Processo (Totais do Cálculo)", r.caseNumber, r.protocol,
-                                       r.responsible, r.description, "Abertura em " + r.opening},
+                                       r.responsible, r.description, "Abertura em " + r.opening, r.printedAt},
                                       kWidth) +
                        2;
     const double half = (kWidth - 4) / 2;
@@ -154,12 +153,10 @@ std::vector<std::string> annotationLines(const std::string& text)
     return lines;
 }
 
-Band pageFooter(const std::string& printedAt)
+Band pageFooter()
 {
     Band band(8);
     band.line(0, 2, kWidth, 2, 0.2);
-    band.text(0, 3, 90, "Impresso em " + (printedAt.empty() ? printStampNow() : printedAt),
-              TextStyle::sans(7));
     band.field(kWidth - 50, 3, 50, "Página %1 de %2", TextField::PageOfPages, TextStyle::sans(7),
                Align::Right);
     return band;
@@ -231,7 +228,7 @@ ReportLayout worksheetTotalsLayout(const WorksheetTotalsReport& r)
         totalBand("Subtotal Custas =>", r.costs), false));
     layout.sections.push_back(
         listSection(annotationLines(r.annotations), headingBand("Anotações:", {}), Band(2), false));
-    layout.pageFooter = pageFooter(r.printedAt);
+    layout.pageFooter = pageFooter();
     return layout;
 }
 

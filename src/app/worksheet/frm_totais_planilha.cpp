@@ -11,6 +11,7 @@
 #include <QVBoxLayout>
 #include <exception>
 
+#include "app/worksheet/totals_chart.h"
 #include "app/worksheet/worksheet_session.h"
 #include "data/format_text.h"
 #include "data/text_routines.h"
@@ -59,7 +60,7 @@ void previewReport(const reports::PageModel& model, QWidget* parent)
 }  // namespace
 
 TFrmTotaisPlanilha::TFrmTotaisPlanilha(WorksheetSession& session, QWidget* parent)
-    : QDialog(parent), session_(session), viewReport_(previewReport)
+    : QDialog(parent), session_(session), openChart_(openTotalsChart), viewReport_(previewReport)
 {
     buildLayout();
     connect(sbGraficoDivida, &QPushButton::clicked, this, &TFrmTotaisPlanilha::sbGraficoDividaClick);
@@ -206,7 +207,7 @@ TotalsChartRequest TFrmTotaisPlanilha::chartRequest(bool debts) const
 
 void TFrmTotaisPlanilha::openChart(bool debts)
 {
-    if (openChart_) openChart_(chartRequest(debts), this);
+    openChart_(chartRequest(debts), this);
     FormActivate();
 }
 

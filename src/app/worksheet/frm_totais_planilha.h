@@ -39,7 +39,8 @@ public:
 
     TFrmTotaisPlanilha(WorksheetSession& session, QWidget* parent = nullptr);
 
-    // Shows the totals chart modally; returns when it closes.
+    // Shows the totals chart modally (the comparative chart window by
+    // default); returns when it closes.
     void setChartOpener(ChartOpener opener) { openChart_ = std::move(opener); }
     // Shows the report preview modally (the print preview by default).
     void setReportViewer(ReportViewer viewer) { viewReport_ = std::move(viewer); }

@@ -6,25 +6,9 @@
 
 namespace quintara {
 
-namespace {
-
-TFrmTotaisPlanilha::ChartOpener& chartOpener()
-{
-    static TFrmTotaisPlanilha::ChartOpener opener;
-    return opener;
-}
-
-}  // namespace
-
-void setTotalsChartOpener(TFrmTotaisPlanilha::ChartOpener opener)
-{
-    chartOpener() = std::move(opener);
-}
-
 void openTotals(WorksheetSession& session, QWidget* parent)
 {
     TFrmTotaisPlanilha window(session, parent);
-    window.setChartOpener(chartOpener());
     runModal(window);
 }
 

@@ -4,12 +4,15 @@
 // window activation), and the fees confirmed into cells and records.
 #include <gtest/gtest.h>
 
+#include <QChart>
 #include <QLabel>
+#include <QPieSeries>
 #include <QPushButton>
 #include <QTest>
 #include <algorithm>
 
 #include "app/app_fixture.h"
+#include "app/worksheet/frm_grafico_comparativo.h"
 #include "app/worksheet/frm_honorarios.h"
 #include "app/worksheet/frm_totais_planilha.h"
 #include "app/worksheet/totals_dialogs.h"
@@ -169,6 +172,31 @@ TEST_F(TotalsWindows, ChartAndPreviewRecomputeWhenTheyCloseButPlainActivationDoe
     QApplication::sendEvent(&window, &activate);
     settle();
     EXPECT_EQ(window.lbSItens->text(), QStringLiteral("002"));
+}
+
+TEST_F(TotalsWindows, ChartButtonOpensThePieOfTheGroupTitledWithCaseAndDate)
+{
+    example();
+    test::DialogScript script;
+    QString title;
+    int slices = -1;
+    script.onDialog([&](QDialog& dialog) {
+        if (auto* chart = qobject_cast<TFrmGraficoComparativo*>(&dialog)) {
+            title = chart->chart()->title();
+            slices = static_cast<int>(chart->pie()->count());
+            chart->btRetornar->click();
+            return;
+        }
+        settle();
+        QTest::mouseClick(dynamic_cast<TFrmTotaisPlanilha&>(dialog).sbGraficoDivida, Qt::LeftButton);
+        dialog.reject();
+    });
+    openTotals(*session_, nullptr);
+    EXPECT_EQ(script.shown(), 2);
+    EXPECT_TRUE(title.contains(QStringLiteral("Processo&nbsp;nº0001234&nbsp;[Dívida]")))
+        << title.toStdString();
+    EXPECT_TRUE(title.contains(QStringLiteral("Data&nbsp;do&nbsp;Cálculo&nbsp;=&nbsp;30/11/2026")));
+    EXPECT_EQ(slices, 3);  // principal, correction and fees
 }
 
 TEST_F(TotalsWindows, FeesOfEmptyWorksheetCannotBeConfirmed)
