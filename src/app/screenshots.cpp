@@ -46,6 +46,7 @@
 #include "app/reference/reference_screenshots.h"
 #include "app/worksheet/worksheet_screenshots.h"
 #include "app/worksheet/item_screenshots.h"
+#include "app/worksheet/totals_screenshots.h"
 #include "reports/report_painter.h"
 #include "ui/amount_edit.h"
 #include "ui/date_edit.h"
@@ -353,6 +354,7 @@ int takeScreenshots(Startup& startup, const QString& folder)
     shootCostWindows(sink, dm, &main);
     shootWorksheetWindows(sink, dm, &main);
     shootItemWindows(sink, dm, &main);
+    shootTotalsWindows(sink, dm, &main);
     shootReferenceWindows(shooter, main, dm);
 
     // The reorganiser closes the data module's tables, so it comes last.

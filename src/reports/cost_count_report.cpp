@@ -5,6 +5,7 @@
 #include "data/amount.h"
 #include "data/format_text.h"
 #include "data/text_routines.h"
+#include "reports/case_heading.h"
 
 namespace quintara::reports {
 
@@ -82,26 +83,17 @@ ReportLayout costCountLayout(const CostCount& count, const std::vector<std::stri
     ReportLayout layout;
     layout.setup = {PaperSize::Letter, Orientation::Portrait, {20, 10, 10, 10}};
     layout.name = "Relatório de Contagem de Custas";
-    const TextStyle label = TextStyle::sans(8, true);
-    const TextStyle value = TextStyle::sans(9);
     const TextStyle fixed = TextStyle::fixed(TextStyle::fixedPointSizeFor(98, kWidth, 8));
     Band title(44);
-    TextStyle small = TextStyle::sans(7);
-    small.italic = true;
-    title.text(0, 0, 60, "Quintara", small);
-    title.frame({0, 4, kWidth, 10}, 0.4);
-    title.text(0, 5.8, kWidth, "Relatório de Contagem de Custas", TextStyle::sans(13, true), Align::Center);
-    title.frame({0, 15, kWidth, 23}, 0.2);
-    title.text(2, 16, 30, "Processos", label);
-    title.text(2, 21, 30, "Nº do Processo", label);
-    title.text(34, 21, 50, count.caseNumber, value);
-    title.text(86, 21, 28, "Protocolado em:", label);
-    title.text(114, 21, kWidth - 116, count.protocol, value);
-    title.text(2, 26, 30, "Responsável", label);
-    title.text(34, 26, kWidth - 36, count.responsible, value);
-    title.text(2, 31, 30, "Descrição", label);
-    title.text(34, 31, kWidth - 36, count.description, value);
-    title.text(kWidth - 90, 16, 88, count.registered, TextStyle::sans(6), Align::Right);
+    addCaseHeading(title,
+                   {"Relatório de Contagem de Custas",
+                    count.caseNumber,
+                    count.protocol,
+                    count.responsible,
+                    count.description,
+                    count.registered,
+                    {}},
+                   kWidth);
     TextStyle heading = fixed;
     heading.bold = true;
     title.text(0, 39.5, kWidth,
