@@ -1,15 +1,22 @@
 #include "app/worksheet/worksheet_windows.h"
 
 #include "app/modal_runner.h"
+#include "app/worksheet/detail_dialogs.h"
 #include "app/worksheet/frm_planilha.h"
+#include "app/worksheet/item_dialogs.h"
+#include "app/worksheet/totals_dialogs.h"
 
 namespace quintara {
 
 WorksheetDialogs worksheetDialogs()
 {
-    // The item, totals, fees and detail windows are filled in here as they
-    // join the worksheet; until then their commands do nothing.
-    return {};
+    WorksheetDialogs dialogs;
+    dialogs.newItem = openNewItem;
+    dialogs.changeItem = openChangeItem;
+    dialogs.totals = openTotals;
+    dialogs.fees = openFees;
+    dialogs.detail = openItemDetail;
+    return dialogs;
 }
 
 TfrmPlanilha& worksheetWindow(DataModule& dm, QWidget* owner)
