@@ -23,6 +23,7 @@ TFrmFastcalc::TFrmFastcalc(DataModule& dm, QWidget* parent) : TNovoItemPlanilha(
     setConfirmCaption(QStringLiteral("Executar Cálculo"));
     btCancelar->setText(QStringLiteral("&Sair"));
     cbFazCorrecao->show();
+    resize(760, sizeHint().height());
 }
 
 void TFrmFastcalc::FormActivate()
