@@ -155,9 +155,7 @@ void TFrmPrincipal::HabilitaTudo()
     ToolBar1->setEnabled(true);
     ComboBox->setEnabled(true);
     ToolBar2->setEnabled(true);
-    for (QAction* action : gatedActions()) {
-        if (!action->property("inConstruction").toBool()) action->setEnabled(true);
-    }
+    for (QAction* action : gatedActions()) action->setEnabled(true);
 }
 
 void TFrmPrincipal::HabilitarAcesso()
@@ -165,9 +163,8 @@ void TFrmPrincipal::HabilitarAcesso()
     HabilitaTudo();
     for (QAction* action : {MCadastroUsuarios, MIndicadores, TbIndicadores, MMoeda, TbMoeda, MFormasCorrecao,
                             TbFormadeCorrecao, MTabelaCustas, TbTabeladeCustas, MContagemCustas,
-                            TbContagemdeCustas, MProcessos, MIndicadorPessoal}) {
-        if (!action->property("inConstruction").toBool()) action->setEnabled(true);
-    }
+                            TbContagemdeCustas, MProcessos, MIndicadorPessoal})
+        action->setEnabled(true);
 }
 
 void TFrmPrincipal::MSelecaoUsuarioClick()

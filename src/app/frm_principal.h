@@ -143,7 +143,6 @@ private:
     void buildToolBars();
     QAction* command(QMenu* menu, const QString& caption, const QKeySequence& shortcut = {});
     QAction* toolButton(const QString& caption, const QString& hint, int icon);
-    void markInConstruction(std::initializer_list<QAction*> actions);
     std::vector<QAction*> gatedActions() const;
     void openSupportPage(const QString& address);
     // frm_principal_sheet.cpp

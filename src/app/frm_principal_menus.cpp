@@ -10,6 +10,7 @@
 #include <QToolBar>
 #include <QUrl>
 
+#include "app/calculators/frm_fastcalc.h"
 #include "app/cases/frm_indicador_pessoal.h"
 #include "app/cases/frm_processos.h"
 #include "app/costs/costs_windows.h"
@@ -27,7 +28,6 @@ namespace quintara {
 
 namespace {
 
-const QString kInConstruction = QStringLiteral("Em construção");
 const QString kSiteAddress = QStringLiteral("https://www.brenvik.com.br/quintara");
 const QString kMailAddress = QStringLiteral("mailto:suporte@brenvik.com.br?subject=Quintara");
 const QString kForumAddress = QStringLiteral("https://www.brenvik.com.br/quintara/forum");
@@ -49,16 +49,6 @@ QAction* TFrmPrincipal::toolButton(const QString& caption, const QString& hint, 
         new QAction(style()->standardIcon(static_cast<QStyle::StandardPixmap>(icon)), caption, this);
     ui::setHint(action, hint);
     return action;
-}
-
-void TFrmPrincipal::markInConstruction(std::initializer_list<QAction*> actions)
-{
-    for (QAction* action : actions) {
-        action->setProperty("inConstruction", true);
-        action->setStatusTip(kInConstruction);
-        action->setToolTip(action->text().remove(QLatin1Char('&')) + QStringLiteral(" — ") + kInConstruction);
-        action->setEnabled(false);
-    }
 }
 
 void TFrmPrincipal::openSupportPage(const QString& address)
@@ -170,8 +160,10 @@ void TFrmPrincipal::buildMenus()
         FormActivate();
     });
 
-    // The quick calculation window comes later.
-    markInConstruction({MFastCalc});
+    connect(MFastCalc, &QAction::triggered, this, [this] {
+        TFrmFastcalc window(dm_, this);
+        openChild(window);
+    });
 }
 
 void TFrmPrincipal::buildToolBars()
@@ -266,8 +258,7 @@ void TFrmPrincipal::buildToolBars()
     connect(TbMoeda, &QAction::triggered, MMoeda, &QAction::trigger);
 
     connect(TbPlanilha, &QAction::triggered, MPlanilha, &QAction::trigger);
-
-    markInConstruction({TbFastCalc});
+    connect(TbFastCalc, &QAction::triggered, MFastCalc, &QAction::trigger);
 }
 
 }  // namespace quintara

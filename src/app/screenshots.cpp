@@ -47,6 +47,7 @@
 #include "app/worksheet/worksheet_screenshots.h"
 #include "app/worksheet/item_screenshots.h"
 #include "app/worksheet/totals_screenshots.h"
+#include "app/worksheet/detail_screenshots.h"
 #include "reports/report_painter.h"
 #include "ui/amount_edit.h"
 #include "ui/date_edit.h"
@@ -355,6 +356,7 @@ int takeScreenshots(Startup& startup, const QString& folder)
     shootWorksheetWindows(sink, dm, &main);
     shootItemWindows(sink, dm, &main);
     shootTotalsWindows(sink, dm, &main);
+    shootDetailWindows(sink, dm, &main);
     shootReferenceWindows(shooter, main, dm);
 
     // The reorganiser closes the data module's tables, so it comes last.

@@ -1,6 +1,7 @@
 #include "reports/calculation_report.h"
 
 #include "data/format_text.h"
+#include "reports/labelled_groups.h"
 #include "reports/report_heading.h"
 
 namespace quintara::reports {
@@ -11,6 +12,8 @@ constexpr double kWidth = 195.9;  // Letter portrait inside 10 mm margins
 constexpr double kCaptionWidth = 62;
 constexpr double kRow = 4.6;
 constexpr int kLineCharacters = 83;
+constexpr std::size_t kWordsPerLine = 80;
+constexpr const char* kIndicesCaption = "Indices Aplicados no Cálculo";
 
 TextStyle captionStyle()
 {
@@ -60,18 +63,21 @@ Band titleBand(const CalculationReportData& d)
                      {"Descrição do Título", d.descricao},
                      {"Valor Original do Título", d.valorOriginal}});
     band.text(2, y, kCaptionWidth - 2, "Valor do Título por Extenso", captionStyle());
-    TextStyle words = TextStyle::sans(8.5);
-    band.text(kCaptionWidth, y, kWidth - kCaptionWidth, d.valorPorExtenso, words);
-    y += kRow * 2;
-    y = captionRows(band, y, {{"Forma de Correção (Original)", d.formaCorrecao}});
-    band.text(2, y, kCaptionWidth - 2, "Indices Aplicados no Cálculo", captionStyle());
+    for (const std::string& line : wrapWords(d.valorPorExtenso, kWordsPerLine)) {
+        band.text(kCaptionWidth, y, kWidth - kCaptionWidth, line, TextStyle::sans(8.5));
+        y += kRow;
+    }
+    if (d.valorPorExtenso.empty()) y += kRow;
+    captionRows(band, y, {{"Forma de Correção (Original)", d.formaCorrecao}});
     return band;
 }
 
-Band indexRow(const std::string& line)
+// The applied indices, the caption beside the first one.
+Band indexRow(const std::vector<std::string>& indices, std::size_t i)
 {
     Band band(kRow);
-    band.text(kCaptionWidth, 0, kWidth - kCaptionWidth, line, valueStyle());
+    if (i == 0) band.text(2, 0, kCaptionWidth - 2, kIndicesCaption, captionStyle());
+    if (i < indices.size()) band.text(kCaptionWidth, 0, kWidth - kCaptionWidth, indices[i], valueStyle());
     return band;
 }
 
@@ -81,7 +87,7 @@ Band resultsBand(const CalculationReportData& d)
     Band band;
     const bool fees = d.feesShownWhenAboveZero > 0;
     double y =
-        captionRows(band, kRow,
+        captionRows(band, 2,
                     {{"Juros Ordinários %", d.jurosOrdinarios + "  à partir de " + d.inicioOrdinarios},
                      {"Juros Compensat.%", d.jurosCompensatorios + "  à partir de " + d.inicioCompensatorios},
                      {"Multa %", d.multa + "  " + d.multaSobre}});
@@ -143,7 +149,8 @@ ReportLayout calculationReportLayout(const CalculationReportData& data)
 
     DetailSection indices;
     indices.rowCount = data.indices.size();
-    indices.row = [list = data.indices](std::size_t i) { return indexRow(list[i]); };
+    indices.row = [list = data.indices](std::size_t i) { return indexRow(list, i); };
+    if (data.indices.empty()) indices.header = indexRow(data.indices, 0);
     indices.footer = resultsBand(data);
     layout.sections.push_back(std::move(indices));
 

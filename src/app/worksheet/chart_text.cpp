@@ -44,7 +44,7 @@ void layOutChartWindow(QDialog& window, QChartView* view, QPushButton*& print, Q
     layout->addWidget(view, 1);
     layout->addLayout(buttons);
     QObject::connect(back, &QPushButton::clicked, &window, &QDialog::accept);
-    window.resize(820, 600);
+    window.resize(900, 640);
 }
 
 }  // namespace quintara

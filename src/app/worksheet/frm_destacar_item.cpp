@@ -40,7 +40,7 @@ TFrmDestacarItem::TFrmDestacarItem(WorksheetSession& session, int row, QWidget* 
     connect(btGraficoComparativo, &QPushButton::clicked, this, &TFrmDestacarItem::btGraficoComparativoClick);
     connect(BtGraficoCorrecao, &QPushButton::clicked, this, &TFrmDestacarItem::BtGraficoCorrecaoClick);
     connect(BtImprimir, &QPushButton::clicked, this, &TFrmDestacarItem::BtImprimirClick);
-    resize(900, 680);
+    resize(1180, 700);
 }
 
 QLabel* TFrmDestacarItem::valueLabel(const char* name)
@@ -108,7 +108,7 @@ QWidget* TFrmDestacarItem::buildMemoPanel()
     ListBox1->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     auto* inner = new QVBoxLayout(sequence);
     inner->addWidget(ListBox1);
-    sequence->setFixedWidth(300);
+    sequence->setFixedWidth(320);
     auto* row = new QHBoxLayout(panel);
     row->setContentsMargins(0, 0, 0, 0);
     row->addWidget(RichEdit1, 1);

@@ -51,6 +51,7 @@ void TFrmGraficoComparativo::FormActivate()
         // its own; the legend still gives its value.
         for (const PieSlice& s : data.slices)
             pie_->append(QString::fromStdString(s.label), std::max(0.0, s.value.toDouble()));
+        pie_->setPieSize(0.6);
         chart_->addSeries(pie_);
         const QList<QPieSlice*> slices = pie_->slices();
         for (qsizetype i = 0; i < slices.size(); ++i) {

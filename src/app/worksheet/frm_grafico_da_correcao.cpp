@@ -5,6 +5,7 @@
 #include <QChartView>
 #include <QLegend>
 #include <QLineSeries>
+#include <QLocale>
 #include <QPainter>
 #include <QPushButton>
 #include <QValueAxis>
@@ -19,7 +20,7 @@ namespace quintara {
 namespace {
 
 // At most this many labels under the chart, so that long memos stay legible.
-constexpr int kMaxAxisLabels = 12;
+constexpr int kMaxAxisLabels = 10;
 
 QLineSeries* lineSeries(const LineSeries& data, const QString& caption, const QColor& color)
 {
@@ -42,6 +43,9 @@ TFrmGraficoDaCorrecao::TFrmGraficoDaCorrecao(const GraficoDaCorrecaoInput& input
     setWindowTitle(QStringLiteral("Gráfico da Correção Monetária"));
     chart_ = new QChart;
     chart_->legend()->setAlignment(Qt::AlignBottom);
+    // Amounts on the axis with the decimal comma and thousands dot.
+    chart_->setLocale(QLocale(QLocale::Portuguese, QLocale::Brazil));
+    chart_->setLocalizeNumbers(true);
     DBChart1 = new QChartView(chart_, this);
     DBChart1->setRenderHint(QPainter::Antialiasing);
     layOutChartWindow(*this, DBChart1, btImprimir, btRetornar);
@@ -96,6 +100,9 @@ void TFrmGraficoDaCorrecao::addAxes(const CorrectionChart& data)
         x->append(label, static_cast<double>(i));
     }
     x->setLabelsAngle(-45);
+    QFont font = x->labelsFont();
+    font.setPointSizeF(font.pointSizeF() * 0.85);
+    x->setLabelsFont(font);
     double low = 0, high = 1;
     bool first = true;
     for (const LineSeries* series : {&data.corrected, &data.principal})

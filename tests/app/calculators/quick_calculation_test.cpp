@@ -2,16 +2,22 @@
 // the picked date replacing each other, the branch without correction, a
 // failed stage leaving nothing to chart or print, and the charts and report
 // of the kept run.
+#include <QCheckBox>
 #include <QDateEdit>
+#include <QLabel>
+#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
 
 #include "../app_fixture.h"
 #include "app/calculators/frm_calc_exe.h"
+#include "app/calculators/frm_fastcalc.h"
 #include "app/worksheet/frm_grafico_comparativo.h"
 #include "app/worksheet/frm_grafico_da_correcao.h"
 #include "reports/calculation_report.h"
+#include "ui/amount_edit.h"
+#include "ui/date_edit.h"
 
 namespace quintara {
 namespace {
@@ -156,6 +162,56 @@ TEST_F(QuickCalculationWindow, TotalsChartShowsTheKeptRunWithoutFees)
     QTest::mouseClick(window.btSair, Qt::LeftButton);
     EXPECT_FALSE(window.isVisible());
     EXPECT_FALSE(window.lastRun().has_value());
+}
+
+void type(QWidget* field, const QString& text)
+{
+    field->setFocus();
+    if (auto* edit = qobject_cast<QLineEdit*>(field)) edit->selectAll();
+    QTest::keyClicks(field, text);
+    QTest::keyClick(field, Qt::Key_Tab);
+}
+
+TEST_F(QuickCalculationWindow, EntryWindowHandsTheTypedItemToTheResultsWindow)
+{
+    test::DialogScript script;
+    std::optional<QuickInput> handed;
+    script.onDialog([&](QDialog& dialog) {
+        if (auto* results = qobject_cast<TFrmCalcExe*>(&dialog)) {
+            QTest::mouseClick(results->btInterromper, Qt::LeftButton);
+            if (results->lastRun()) handed = results->lastRun()->input;
+        }
+    });
+    TFrmFastcalc entry(*dm);
+    entry.show();
+    entry.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&entry));
+    EXPECT_EQ(entry.windowTitle(), "Fast Calc");
+    EXPECT_EQ(entry.NumItPlanilha->text(), "F");
+    EXPECT_EQ(entry.btInserir->text(), "Executar Cálculo");
+    EXPECT_TRUE(entry.cbFazCorrecao->isChecked());
+    EXPECT_TRUE(entry.cbFazCorrecao->isEnabled());
+    EXPECT_TRUE(entry.cbFazCorrecao->isVisible());
+
+    // An incomplete origin date: the press is ignored.
+    type(entry.dataOrigem, QStringLiteral("1501"));
+    QTest::mouseClick(entry.btInserir, Qt::LeftButton);
+    EXPECT_EQ(script.shown(), 0);
+
+    type(entry.dataOrigem, QStringLiteral("15012023"));
+    type(entry.valororiginal, QStringLiteral("2500"));
+    type(entry.jurosOrdinarios, QStringLiteral("6"));
+    test::clickBox(entry.cbFazCorrecao);
+    QTest::mouseClick(entry.btInserir, Qt::LeftButton);
+    EXPECT_EQ(script.shown(), 1);
+    EXPECT_TRUE(entry.isVisible());  // the entry window stays open
+    ASSERT_TRUE(handed.has_value());
+    EXPECT_EQ(handed->origin, Date(15, 1, 2023));
+    EXPECT_EQ(handed->amount, Amount::parse("2500"));
+    EXPECT_FALSE(handed->correctionApplied);
+    EXPECT_TRUE(handed->formText.empty());
+    EXPECT_EQ(handed->ordinaryStart, Date(15, 1, 2023));
+    EXPECT_FALSE(handed->amountInWords.empty());
 }
 
 }  // namespace
