@@ -18,6 +18,8 @@
 #include <regex>
 
 #include "data/backup_files.h"
+#include "data/data_module.h"
+#include "data/settings.h"
 #include "foxpro/bulk_write.h"
 #include "foxpro/error.h"
 #include "foxpro/locks.h"
@@ -67,14 +69,19 @@ std::string readWholeFile(const fs::path& path)
 }
 
 // Holds, while it lives, what a writer of the table must wait for: a shared
-// lock on the table's file-lock range (bulk changes, exclusive opens and
-// record edits hold parts of it exclusively) and the index's read lock.
+// hold of the table's open byte (no exclusive open, so no pack or reindex,
+// can start), a shared lock on its file-lock range (bulk changes and record
+// edits hold parts of it exclusively) and the index's read lock. A table
+// another program already has open exclusively cannot be waited for (it may
+// keep it all day): it is copied as it is.
 class TableReadLock {
 public:
     TableReadLock(const fs::path& dbf, const std::optional<fs::path>& cdx)
     {
         const std::string busy = "the table is being changed by another user";
         dbfFd_ = openForReading(dbf);
+        if (!foxpro::tryLockRange(dbfFd_, foxpro::LockLayout::kOpenByte, 1, false, dbf.string())) return;
+        openLock_ = foxpro::RangeLock(dbfFd_, foxpro::LockLayout::kOpenByte, 1);
         const foxpro::LockLayout layout(cdx.has_value(), 0, 0);
         dbfLock_ = foxpro::RangeLock::acquireWaiting(dbfFd_, layout.fileStart(), layout.fileLength(), false,
                                                      dbf.string(), busy, foxpro::BulkWrite::kDefaultWaitMs);
@@ -88,6 +95,7 @@ public:
     {
         cdxLock_.release();
         dbfLock_.release();
+        openLock_.release();
         if (cdxFd_ >= 0) ::close(cdxFd_);
         if (dbfFd_ >= 0) ::close(dbfFd_);
     }
@@ -103,6 +111,7 @@ private:
     }
     int dbfFd_ = -1;
     int cdxFd_ = -1;
+    foxpro::RangeLock openLock_;
     foxpro::RangeLock dbfLock_;
     foxpro::RangeLock cdxLock_;
 };
@@ -302,6 +311,25 @@ fs::path backupBeforeChange(const fs::path& dataDir, int keep)
     const fs::path published = writeBackupArchive(dataDir);
     pruneBackups(dataDir, keep);
     return published;
+}
+
+int backupsKept(const Settings* settings)
+{
+    if (!settings) return kDefaultBackupsKept;
+    const std::optional<std::string> text = settings->value(kBackupsKeptKey);
+    if (!text) return kDefaultBackupsKept;
+    try {
+        std::size_t used = 0;
+        const int n = std::stoi(*text, &used);
+        return used == text->size() && n >= 1 ? n : kDefaultBackupsKept;
+    } catch (const std::logic_error&) {
+        return kDefaultBackupsKept;
+    }
+}
+
+fs::path backupBeforeChange(const DataModule& dm)
+{
+    return backupBeforeChange(dm.tablesDir(), backupsKept(dm.settings()));
 }
 
 }  // namespace quintara

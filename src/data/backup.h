@@ -12,6 +12,9 @@
 
 namespace quintara {
 
+class DataModule;
+class Settings;
+
 // How many archives are kept when nobody chose a number.
 constexpr int kDefaultBackupsKept = 20;
 // The settings key where the options window keeps the number.
@@ -41,6 +44,14 @@ std::vector<std::filesystem::path> dataSetFiles(const std::filesystem::path& dat
 // and the caller must not start its change.
 std::filesystem::path backupBeforeChange(const std::filesystem::path& dataDir,
                                          int keep = kDefaultBackupsKept);
+
+// The number of archives to keep as the options window stored it (the
+// default when none is stored or the text is not a number of at least 1).
+int backupsKept(const Settings* settings);
+
+// The backup the program's windows make before they change tables: of the
+// folder the data module opens its tables from, keeping backupsKept().
+std::filesystem::path backupBeforeChange(const DataModule& dm);
 
 // The archives of backup/ in `dataDir`, oldest first.
 std::vector<std::filesystem::path> listBackups(const std::filesystem::path& dataDir);

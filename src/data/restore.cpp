@@ -158,8 +158,8 @@ std::vector<std::string> unpackChecked(const fs::path& archive, const fs::path& 
     while (archive_entry* entry = reader.next()) {
         const char* raw = archive_entry_pathname(entry);
         const std::string name = raw ? raw : "";
-        checkEntryName(name);
         checkEntryType(entry, name);
+        checkEntryName(name);
         if (!seen.insert(upperAscii(name)).second) throw BackupError("entry '" + name + "' is there twice");
         reader.extractTo(staging / name, name);
         hasTable = hasTable || upperAscii(name).ends_with(".DBF");
