@@ -79,25 +79,18 @@ public:
     TableReadLock(const fs::path& dbf, const std::optional<fs::path>& cdx)
     {
         const std::string busy = "the table is being changed by another user";
-        dbfFd_ = openForReading(dbf);
-        if (!foxpro::tryLockRange(dbfFd_, foxpro::LockLayout::kOpenByte, 1, false, dbf.string())) return;
-        openLock_ = foxpro::RangeLock(dbfFd_, foxpro::LockLayout::kOpenByte, 1);
+        dbfFd_.fd = openForReading(dbf);
+        if (!foxpro::tryLockRange(dbfFd_.fd, foxpro::LockLayout::kOpenByte, 1, false, dbf.string())) return;
+        openLock_ = foxpro::RangeLock(dbfFd_.fd, foxpro::LockLayout::kOpenByte, 1);
         const foxpro::LockLayout layout(cdx.has_value(), 0, 0);
-        dbfLock_ = foxpro::RangeLock::acquireWaiting(dbfFd_, layout.fileStart(), layout.fileLength(), false,
-                                                     dbf.string(), busy, foxpro::BulkWrite::kDefaultWaitMs);
+        dbfLock_ =
+            foxpro::RangeLock::acquireWaiting(dbfFd_.fd, layout.fileStart(), layout.fileLength(), false,
+                                              dbf.string(), busy, foxpro::BulkWrite::kDefaultWaitMs);
         if (!cdx) return;
-        cdxFd_ = openForReading(*cdx);
+        cdxFd_.fd = openForReading(*cdx);
         cdxLock_ = foxpro::RangeLock::acquireWaiting(
-            cdxFd_, foxpro::LockLayout::kCdxByte, 1, false, cdx->string(),
+            cdxFd_.fd, foxpro::LockLayout::kCdxByte, 1, false, cdx->string(),
             "the index is being changed by another user", foxpro::BulkWrite::kDefaultWaitMs);
-    }
-    ~TableReadLock()
-    {
-        cdxLock_.release();
-        dbfLock_.release();
-        openLock_.release();
-        if (cdxFd_ >= 0) ::close(cdxFd_);
-        if (dbfFd_ >= 0) ::close(dbfFd_);
     }
     TableReadLock(const TableReadLock&) = delete;
     TableReadLock& operator=(const TableReadLock&) = delete;
@@ -109,8 +102,16 @@ private:
         if (fd < 0) throw BackupError(path.string() + ": cannot be read: " + std::strerror(errno));
         return fd;
     }
-    int dbfFd_ = -1;
-    int cdxFd_ = -1;
+    // Declared before the locks, so that the locks go before their files close.
+    struct File {
+        int fd = -1;
+        ~File()
+        {
+            if (fd >= 0) ::close(fd);
+        }
+    };
+    File dbfFd_;
+    File cdxFd_;
     foxpro::RangeLock openLock_;
     foxpro::RangeLock dbfLock_;
     foxpro::RangeLock cdxLock_;

@@ -176,6 +176,20 @@ class DataSetLock {
 public:
     explicit DataSetLock(const fs::path& dataDir)
     {
+        try {
+            lockTables(dataDir);
+        } catch (...) {
+            release();
+            throw;
+        }
+    }
+    ~DataSetLock() { release(); }
+    DataSetLock(const DataSetLock&) = delete;
+    DataSetLock& operator=(const DataSetLock&) = delete;
+
+private:
+    void lockTables(const fs::path& dataDir)
+    {
         for (const fs::path& file : dataSetFiles(dataDir)) {
             if (!upperAscii(file.filename().string()).ends_with(".DBF")) continue;
             const int fd = ::open(file.c_str(), O_RDWR | O_CLOEXEC);
@@ -186,15 +200,13 @@ public:
                 "the table is open in another program; close it before restoring"));
         }
     }
-    ~DataSetLock()
+    void release()
     {
         locks_.clear();
         for (int fd : fds_) ::close(fd);
+        fds_.clear();
     }
-    DataSetLock(const DataSetLock&) = delete;
-    DataSetLock& operator=(const DataSetLock&) = delete;
 
-private:
     std::vector<int> fds_;
     std::vector<foxpro::RangeLock> locks_;
 };

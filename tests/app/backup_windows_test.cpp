@@ -103,6 +103,7 @@ TEST_F(BackupWindows, RemontagemBacksUpFirstOrLeavesTheTableUnpacked)
     currencies.edit();
     currencies.remove();
     const std::uint32_t records = currencies.recordCount();
+    fs::remove_all(dir_.path() + "backup");
     blockBackups();
     window.mRemontagem->trigger();
     expectBackupRefusal(QStringLiteral("A tabela não foi remontada."));
