@@ -125,8 +125,13 @@ public:
         if (!a_) throw BackupError("cannot start an archive");
         if (archive_write_set_format_zip(a_) != ARCHIVE_OK ||
             archive_write_zip_set_compression_deflate(a_) != ARCHIVE_OK ||
-            archive_write_open_filename(a_, path.c_str()) != ARCHIVE_OK)
-            fail();
+            archive_write_open_filename(a_, path.c_str()) != ARCHIVE_OK) {
+            // The destructor does not run for a constructor that throws.
+            const char* why = archive_error_string(a_);
+            const std::string message = path.string() + ": " + (why ? why : "the archive cannot be written");
+            archive_write_free(a_);
+            throw BackupError(message);
+        }
     }
     ~ArchiveWriter()
     {

@@ -96,7 +96,13 @@ public:
         if (!a_) throw BackupError("cannot start reading an archive");
         archive_read_support_format_all(a_);
         archive_read_support_filter_all(a_);
-        if (archive_read_open_filename(a_, path.c_str(), 65536) != ARCHIVE_OK) fail();
+        if (archive_read_open_filename(a_, path.c_str(), 65536) != ARCHIVE_OK) {
+            // The destructor does not run for a constructor that throws.
+            const char* why = archive_error_string(a_);
+            const std::string message = why ? why : "the archive cannot be read";
+            archive_read_free(a_);
+            throw BackupError(message);
+        }
     }
     ~ArchiveReader() { archive_read_free(a_); }
     ArchiveReader(const ArchiveReader&) = delete;
