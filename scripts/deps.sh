@@ -12,6 +12,7 @@ packages=(
     libqt6opengl6-dev  # Qt Charts' CMake package requires Qt6OpenGL; not a dependency of qt6-charts-dev
     libgl-dev libjpeg-dev
     libgmp-dev         # exact powers for compound interest
+    libarchive-dev     # the zip archives of the data-directory backups
     xvfb xauth poppler-utils fonts-dejavu-core
 )
 
@@ -57,6 +58,8 @@ find_path(GMPXX_INCLUDE gmpxx.h)
 find_library(GMPXX_LIBRARY gmpxx)
 need(GMPXX_INCLUDE libgmp-dev "GMP C++ header")
 need(GMPXX_LIBRARY libgmp-dev "GMP C++ library")
+find_package(LibArchive QUIET)
+need(LibArchive_FOUND libarchive-dev "libarchive")
 find_program(MOC moc PATHS /usr/lib/qt6/libexec NO_DEFAULT_PATH)
 need(MOC qt6-base-dev-tools "Qt's moc")
 if(report)

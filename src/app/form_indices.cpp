@@ -8,6 +8,7 @@
 #include <QStatusBar>
 #include <QVBoxLayout>
 
+#include "app/backup_first.h"
 #include "data/data_module.h"
 #include "data/table_repair.h"
 #include "foxpro/index_repair.h"
@@ -166,6 +167,7 @@ std::pair<bool, QString> TFormIndices::ReindexaTabela(const QString& tableName)
 void TFormIndices::BitBtn1Click()
 {
     const int selected = cbTable->currentIndex();
+    if (!backupFirst(dm_, QStringLiteral("Erro !"), QStringLiteral("Nenhuma tabela foi reindexada."))) return;
     if (selected <= 0) {
         const int count = cbTable->count();
         for (int i = 1; i < count; ++i) {

@@ -3,12 +3,15 @@
 #include <QCoreApplication>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
 #include "app/qt_settings.h"
+#include "data/backup.h"
 #include "data/settings.h"
 
 namespace quintara {
@@ -33,6 +36,7 @@ TFrmOpcoes::TFrmOpcoes(Settings& settings, DataModule& dm, DataModule::FolderCho
     boxLayout->addWidget(btProcurar);
     auto* pageLayout = new QVBoxLayout(page);
     pageLayout->addWidget(box);
+    pageLayout->addWidget(backupBox(page));
     pageLayout->addStretch();
 
     btConfirmar = new QPushButton(QStringLiteral("&Confirmar"), this);
@@ -49,7 +53,27 @@ TFrmOpcoes::TFrmOpcoes(Settings& settings, DataModule& dm, DataModule::FolderCho
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(tabs);
     layout->addLayout(buttons);
-    resize(520, 220);
+    resize(520, 270);
+}
+
+QWidget* TFrmOpcoes::backupBox(QWidget* page)
+{
+    auto* box = new QGroupBox(QStringLiteral("Cópias de Segurança"), page);
+    auto* label = new QLabel(QStringLiteral("Cópias de segurança a manter"), box);
+    CopiasManter = new QSpinBox(box);
+    CopiasManter->setObjectName(QStringLiteral("CopiasManter"));
+    CopiasManter->setRange(1, 999);
+    CopiasManter->setValue(backupsKept(&settings_));
+    CopiasManter->setStatusTip(
+        QStringLiteral("Antes de importar, remontar ou reorganizar, os dados são copiados para a pasta "
+                       "backup; as cópias mais antigas além deste número são apagadas."));
+    CopiasManter->setToolTip(CopiasManter->statusTip());
+    label->setBuddy(CopiasManter);
+    auto* layout = new QHBoxLayout(box);
+    layout->addWidget(label);
+    layout->addWidget(CopiasManter);
+    layout->addStretch();
+    return box;
 }
 
 std::optional<std::string> TFrmOpcoes::askFolder()
@@ -102,6 +126,9 @@ void TFrmOpcoes::btConfirmarClick()
         settings_.setValue("pathdir", folder);
         settings_.setValue("status", "1");
     }
+    // Written only when changed, so that confirming a new folder changes the folder only.
+    if (CopiasManter->value() != backupsKept(&settings_))
+        settings_.setValue(kBackupsKeptKey, std::to_string(CopiasManter->value()));
     accept();
 }
 

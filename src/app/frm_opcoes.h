@@ -1,5 +1,6 @@
 // TFrmOpcoes: the options window, where the person sees and changes the data
-// directory used from the next start of the program.
+// directory used from the next start of the program, and how many backup
+// archives of the data directory are kept.
 #pragma once
 
 #include <QDialog>
@@ -8,6 +9,7 @@
 
 class QLineEdit;
 class QPushButton;
+class QSpinBox;
 
 namespace quintara {
 
@@ -22,6 +24,7 @@ public:
 
     QLineEdit* Dirdados = nullptr;
     QPushButton* btProcurar = nullptr;
+    QSpinBox* CopiasManter = nullptr;
     QPushButton* btConfirmar = nullptr;
     QPushButton* btCancelar = nullptr;
 
@@ -37,6 +40,7 @@ protected:
 
 private:
     std::optional<std::string> askFolder();
+    QWidget* backupBox(QWidget* page);
 
     Settings& settings_;
     DataModule& dm_;

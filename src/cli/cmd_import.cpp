@@ -1,12 +1,13 @@
-// quintara-cli import DIR CODE FILE: the values of one registered index from
+// quintara-cli import DIR CODE FILE [--keep N]: the values of one registered index from
 // the central bank's CSV or JSON export. All or nothing: the file is checked
 // in full before the first value is written, and the values are written as
-// one bulk change that any failure undoes.
+// one bulk change that any failure undoes, after a backup of the directory.
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
 
+#include "cli/backup_option.h"
 #include "cli/cli.h"
 #include "cli/commands.h"
 #include "data/data_module.h"
@@ -32,8 +33,10 @@ std::string readImportFile(const std::string& file)
 
 }  // namespace
 
-int cmdImport(const Args& args, std::ostream& out, std::ostream& err)
+int cmdImport(const Args& given, std::ostream& out, std::ostream& err)
 {
+    Args args = given;
+    const int keep = takeKeepOption(args);
     if (args.size() != 3) throw UsageError{"expected DIR CODE FILE"};
     const std::string& code = args[1];
     const std::string& file = args[2];
@@ -46,6 +49,7 @@ int cmdImport(const Args& args, std::ostream& out, std::ostream& err)
     }
     ImportCounts counts;
     try {
+        backupFirst(args[0], keep, err);
         auto dm = DataModule::openFolder(args[0]);
         counts = importIndexValues(*dm, code, values);
     } catch (const std::exception& e) {

@@ -1,18 +1,22 @@
-// quintara-cli reindex DIR [TABLE] [--tags-from DIR2]: rebuilds the index
-// tags of one table or of every table of a data folder, each opened
-// exclusively. An index file that is missing, empty or unreadable is
-// written anew from the tags the data module gives the table, or from the
-// same table's tags in DIR2.
+// quintara-cli reindex DIR [TABLE] [--tags-from DIR2] [--keep N]: after a
+// backup of the directory, rebuilds the index tags of one table or of every
+// table of a data folder, each opened exclusively. An index file that is
+// missing, empty or unreadable is written anew from the tags the data module
+// gives the table, or from the same table's tags in DIR2.
+#include "cli/backup_option.h"
 #include "cli/cli.h"
 #include "cli/commands.h"
+#include "data/backup.h"
 #include "data/table_repair.h"
 #include "foxpro/table.h"
 #include "foxpro/table_files.h"
 
 namespace quintara::cli {
 
-int cmdReindex(const Args& args, std::ostream& out, std::ostream& err)
+int cmdReindex(const Args& given, std::ostream& out, std::ostream& err)
 {
+    Args args = given;
+    const int keep = takeKeepOption(args);
     Args positional;
     std::string tagsFrom;
     for (std::size_t i = 0; i < args.size(); ++i) {
@@ -30,6 +34,12 @@ int cmdReindex(const Args& args, std::ostream& out, std::ostream& err)
     const std::vector<std::string> paths =
         positional.size() == 2 ? std::vector<std::string>{foxpro::findTable(positional[0], positional[1])}
                                : foxpro::listTables(positional[0]);
+    try {
+        backupFirst(positional[0], keep, err);
+    } catch (const BackupError& e) {
+        err << "quintara-cli reindex: " << e.what() << "; nothing was reindexed\n";
+        return 1;
+    }
     int failures = 0;
     for (const std::string& path : paths) {
         const std::string name = foxpro::baseName(path);

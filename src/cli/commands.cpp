@@ -17,13 +17,14 @@ int cmdConsorcio(const Args& args, std::ostream& out, std::ostream& err);
 int cmdPrice(const Args& args, std::ostream& out, std::ostream& err);
 int cmdCase(const Args& args, std::ostream& out, std::ostream& err);
 int cmdItem(const Args& args, std::ostream& out, std::ostream& err);
+int cmdRestore(const Args& args, std::ostream& out, std::ostream& err);
 
 // Each command lives in its own file; this table only names them.
 const std::vector<Command>& commands()
 {
     static const std::vector<Command> table = {
         {"init", "init DIR [--bare] [--seed FOLDER]", cmdInit},
-        {"import", "import DIR CODE FILE", cmdImport},
+        {"import", "import DIR CODE FILE [--keep N]", cmdImport},
         {"index",
          "index DIR CODE --kind 1|2|3|4 --periodicity 1|2 [--from dd/mm/yyyy] [--to dd/mm/yyyy] --desc TEXT "
          "[--history TEXT]",
@@ -32,8 +33,20 @@ const std::vector<Command>& commands()
          cmdForm},
         {"dump", "dump DIR", cmdDump},
         {"check", "check DIR", cmdCheck},
-        {"reindex", "reindex DIR [TABLE] [--tags-from DIR2]", cmdReindex},
-        {"pack", "pack DIR TABLE", cmdPack},
+        {"reindex", "reindex DIR [TABLE] [--tags-from DIR2] [--keep N]", cmdReindex},
+        {"pack", "pack DIR TABLE [--keep N]", cmdPack},
+        {"restore",
+         "restore DIR ARCHIVE [--keep N]\n"
+         "      puts DIR back as it was when ARCHIVE (a zip in DIR/backup/) was written: its tables, "
+         "indexes,\n"
+         "      memo files and .CLC calculation memos are replaced by the archive's, and those of these "
+         "kinds\n"
+         "      that the archive lacks (made after it) are removed; pictures, help pages, D360.TXT and "
+         "backup/\n"
+         "      stay. Refused while any program has a table of DIR open. DIR as it is now is backed up "
+         "first.\n"
+         "      import, pack and reindex back DIR up before they change it; --keep N archives stay (20)",
+         cmdRestore},
         {"calc",
          "calc DIR --form CODE --origin dd/mm/yyyy --date dd/mm/yyyy --amount 1234,56 [--full-month] "
          "[--converter] "
@@ -55,7 +68,8 @@ const std::vector<Command>& commands()
          "consorcio DIR --value V --instalments N --first-due dd/mm/yyyy --date dd/mm/yyyy [--paid K] "
          "[--admin-fee R] [--reserve-fund R] [--life-insurance R] [--interest R] [--fine R] [--residual R]",
          cmdConsorcio},
-        {"price", "price DIR --amount V --years TEXT [--rate TEXT] [--symbol S --singular NAME --plural NAME]",
+        {"price",
+         "price DIR --amount V --years TEXT [--rate TEXT] [--symbol S --singular NAME --plural NAME]",
          cmdPrice},
         {"case",
          "case DIR NUMBER [--responsible TEXT] [--description TEXT] [--court TEXT] [--protocol-number TEXT "

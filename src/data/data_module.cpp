@@ -38,6 +38,11 @@ std::unique_ptr<DataModule> DataModule::openFolder(const std::string& folder)
     return dm;
 }
 
+Settings* DataModule::settings() const
+{
+    return impl_->settings;
+}
+
 void DataModule::setSettings(Settings* settings)
 {
     impl_->settings = settings;

@@ -56,6 +56,8 @@ public:
 
     // Wiring (the application sets these before AbreDados).
     void setSettings(Settings* settings);
+    // The settings store given to setSettings (nullptr for openFolder).
+    Settings* settings() const;
     void setMessageHandler(MessageHandler handler);
     void setFolderChooser(FolderChooser chooser);
     void setProgramFolder(const std::string& folder);  // folder of the executable, ends with "/"

@@ -8,6 +8,7 @@
 #include <algorithm>
 
 #include "app/app_errors.h"
+#include "app/backup_first.h"
 #include "app/reference/frm_qrp_indices.h"
 #include "app/reference/frm_tab_ind_con.h"
 #include "data/data_module.h"
@@ -160,6 +161,7 @@ void TFrmTabIndCon::mImportarValoresClick()
         prompter.error(title, importFailure(e));
         return;
     }
+    if (!backupFirst(dm_, title, QStringLiteral("Nenhum valor foi gravado."))) return;
     const bool longFile = parsed.size() > kLongImport;
     progress->setRange(0, static_cast<int>(parsed.size()));
     progress->setValue(0);

@@ -20,6 +20,7 @@
 #include <algorithm>
 
 #include "app/app_errors.h"
+#include "app/backup_first.h"
 #include "app/modal_runner.h"
 #include "app/reference/frm_nova_moeda.h"
 #include "app/reference/frm_rel_tab_vigencia.h"
@@ -378,6 +379,7 @@ void TFrmTabVigencia::btExcluirClick()
 
 void TFrmTabVigencia::packtabela()
 {
+    if (!backupFirst(dm_, QStringLiteral("Erro !"), QStringLiteral("A tabela não foi remontada."))) return;
     try {
         packCurrencies(dm_);
     } catch (const std::exception& e) {
