@@ -16,6 +16,8 @@ int cmdRecalc(const Args& args, std::ostream& out, std::ostream& err);
 int cmdConsorcio(const Args& args, std::ostream& out, std::ostream& err);
 int cmdPrice(const Args& args, std::ostream& out, std::ostream& err);
 int cmdCase(const Args& args, std::ostream& out, std::ostream& err);
+int cmdUpdate(const Args& args, std::ostream& out, std::ostream& err);
+int cmdSources(const Args& args, std::ostream& out, std::ostream& err);
 
 // Each command lives in its own file; this table only names them.
 const std::vector<Command>& commands()
@@ -23,9 +25,11 @@ const std::vector<Command>& commands()
     static const std::vector<Command> table = {
         {"init", "init DIR [--bare] [--seed FOLDER]", cmdInit},
         {"import", "import DIR CODE FILE", cmdImport},
+        {"update", "update DIR [CODE...] [--base-url URL] [--timeout SECONDS]", cmdUpdate},
+        {"sources", "sources DIR [CODE]", cmdSources},
         {"index",
          "index DIR CODE --kind 1|2|3|4 --periodicity 1|2 [--from dd/mm/yyyy] [--to dd/mm/yyyy] --desc TEXT "
-         "[--history TEXT]",
+         "[--history TEXT] [--series N]",
          cmdIndex},
         {"form", "form DIR CODE --chain \"A;B\" [--periods \"dd/mm/yyyy:dd/mm/yyyy ...\"] [--text TEXT]",
          cmdForm},
@@ -47,7 +51,8 @@ const std::vector<Command>& commands()
          "consorcio DIR --value V --instalments N --first-due dd/mm/yyyy --date dd/mm/yyyy [--paid K] "
          "[--admin-fee R] [--reserve-fund R] [--life-insurance R] [--interest R] [--fine R] [--residual R]",
          cmdConsorcio},
-        {"price", "price DIR --amount V --years TEXT [--rate TEXT] [--symbol S --singular NAME --plural NAME]",
+        {"price",
+         "price DIR --amount V --years TEXT [--rate TEXT] [--symbol S --singular NAME --plural NAME]",
          cmdPrice},
         {"case",
          "case DIR NUMBER [--responsible TEXT] [--description TEXT] [--court TEXT] [--protocol-number TEXT "
