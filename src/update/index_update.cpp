@@ -78,7 +78,11 @@ bool isEmptyList(const std::string& body)
 
 class IndexFailure : public std::runtime_error {
 public:
-    using std::runtime_error::runtime_error;
+    IndexFailure(UpdateFailure kind, const std::string& message) : std::runtime_error(message), kind_(kind) {}
+    UpdateFailure kind() const { return kind_; }
+
+private:
+    UpdateFailure kind_;
 };
 
 // The values of one answer; throws IndexFailure naming the index.
@@ -88,23 +92,27 @@ std::vector<ImportedValue> readAnswer(const std::string& code, const DateRange& 
     const std::string where = code + ": the answer for " + periodText(piece);
     if (reply.failure == FetchFailure::Http && reply.status == 404) return {};  // no values in the period
     if (reply.failure == FetchFailure::Timeout)
-        throw IndexFailure(code + ": the central bank did not answer for " + periodText(piece) + " (" +
-                           reply.message + ")" + kNothingImported);
+        throw IndexFailure(UpdateFailure::NoAnswer, code + ": the central bank did not answer for " +
+                                                        periodText(piece) + " (" + reply.message + ")" +
+                                                        kNothingImported);
     if (reply.failure != FetchFailure::None)
-        throw IndexFailure(where + " failed: " + reply.message + kNothingImported);
+        throw IndexFailure(UpdateFailure::Service, where + " failed: " + reply.message + kNothingImported);
     if (!isJsonList(reply.body))
-        throw IndexFailure(where + " is not a JSON list of values" + kNothingImported);
+        throw IndexFailure(UpdateFailure::BadAnswer,
+                           where + " is not a JSON list of values" + kNothingImported);
     if (isEmptyList(reply.body)) return {};
     std::vector<ImportedValue> values;
     try {
         values = parseIndexValues(reply.body);
     } catch (const ImportError& e) {
-        throw IndexFailure(where + " is not a valid series (" + e.what() + ")" + kNothingImported);
+        throw IndexFailure(UpdateFailure::BadAnswer,
+                           where + " is not a valid series (" + e.what() + ")" + kNothingImported);
     }
     for (const ImportedValue& v : values)
         if (v.date < piece.from || piece.to < v.date)
-            throw IndexFailure(where + " holds " + v.date.toString() + ", outside the period asked for" +
-                               kNothingImported);
+            throw IndexFailure(
+                UpdateFailure::BadAnswer,
+                where + " holds " + v.date.toString() + ", outside the period asked for" + kNothingImported);
     return values;
 }
 
@@ -139,15 +147,20 @@ UpdateReport IndexUpdate::run(const UpdateProgress& progress)
 IndexUpdateResult IndexUpdate::updateOne(const std::string& code, const UpdateProgress& progress,
                                          std::optional<std::string>& networkError)
 {
-    IndexUpdateResult result{code, UpdateStatus::Failed, {}, {}};
+    IndexUpdateResult result;
+    result.code = code;
+    result.status = UpdateStatus::Failed;
     try {
         IndexSources sources(dm_);
         std::optional<IndexSource> source = sources.find(code);
         if (!source || source->series.empty())
-            throw IndexFailure(code + ": no central-bank series number is known (quintara-cli index DIR " +
-                               code + " --series N sets one)" + kNothingImported);
+            throw IndexFailure(UpdateFailure::NoSeries,
+                               code + ": no central-bank series number is known (quintara-cli index DIR " +
+                                   code + " --series N sets one)" + kNothingImported);
         std::optional<CatalogueEntry> entry = catalogueEntry(dm_, code);
-        if (!entry) throw IndexFailure(code + ": the index is not registered" + kNothingImported);
+        if (!entry)
+            throw IndexFailure(UpdateFailure::NotRegistered,
+                               code + ": the index is not registered" + kNothingImported);
 
         const DateRange period = periodToFetch(dm_, code, *entry, options_.today);
         const std::vector<DateRange> pieces = splitPeriod(period, entry->daily);
@@ -170,7 +183,7 @@ IndexUpdateResult IndexUpdate::updateOne(const std::string& code, const UpdatePr
             try {
                 result.counts = importIndexValues(dm_, code, values);
             } catch (const std::exception& e) {
-                throw IndexFailure(code + ": " + e.what() + kNothingImported);
+                throw IndexFailure(UpdateFailure::Store, code + ": " + e.what() + kNothingImported);
             }
         }
         result.status = UpdateStatus::Done;
@@ -190,8 +203,10 @@ IndexUpdateResult IndexUpdate::updateOne(const std::string& code, const UpdatePr
             }
         if (progress) progress(code, total, total);
     } catch (const IndexFailure& e) {
+        result.failure = e.kind();
         result.message = e.what();
     } catch (const std::exception& e) {
+        result.failure = UpdateFailure::Store;
         result.message = code + ": " + e.what() + kNothingImported;
     }
     return result;

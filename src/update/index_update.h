@@ -20,10 +20,14 @@ namespace quintara {
 
 enum class UpdateStatus { Done, Failed };
 
+// Why an index failed, for windows that say it in their own words.
+enum class UpdateFailure { None, NoSeries, NotRegistered, NoAnswer, Service, BadAnswer, Store };
+
 struct IndexUpdateResult {
     std::string code;
     UpdateStatus status = UpdateStatus::Done;
     ImportCounts counts;
+    UpdateFailure failure = UpdateFailure::None;
     std::string message;  // why it failed, naming the index
 };
 
