@@ -10,6 +10,7 @@
 #include <QToolBar>
 #include <QUrl>
 
+#include "app/calculators/frm_fastcalc.h"
 #include "app/cases/frm_indicador_pessoal.h"
 #include "app/cases/frm_processos.h"
 #include "app/costs/costs_windows.h"
@@ -173,8 +174,13 @@ void TFrmPrincipal::buildMenus()
         openChild(window);
     });
 
-    // The windows of the worksheet and the quick calculation come later.
-    markInConstruction({MFastCalc, MPlanilha});
+    connect(MFastCalc, &QAction::triggered, this, [this] {
+        TFrmFastcalc window(dm_, this);
+        openChild(window);
+    });
+
+    // The worksheet window comes later.
+    markInConstruction({MPlanilha});
 }
 
 void TFrmPrincipal::buildToolBars()
@@ -268,7 +274,9 @@ void TFrmPrincipal::buildToolBars()
     connect(TbIndicadores, &QAction::triggered, MIndicadores, &QAction::trigger);
     connect(TbMoeda, &QAction::triggered, MMoeda, &QAction::trigger);
 
-    markInConstruction({TbFastCalc, TbPlanilha});
+    connect(TbFastCalc, &QAction::triggered, MFastCalc, &QAction::trigger);
+
+    markInConstruction({TbPlanilha});
 }
 
 }  // namespace quintara

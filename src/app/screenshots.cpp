@@ -45,6 +45,7 @@
 #include "app/reference/frm_testa_sequencia.h"
 #include "app/reference/reference_screenshots.h"
 #include "app/reference/update_screenshots.h"
+#include "app/worksheet/detail_screenshots.h"
 #include "reports/report_painter.h"
 #include "ui/amount_edit.h"
 #include "ui/date_edit.h"
@@ -350,6 +351,7 @@ int takeScreenshots(Startup& startup, const QString& folder)
                               }};
     shootCaseWindows(sink, dm, &main);
     shootCostWindows(sink, dm, &main);
+    shootDetailWindows(sink, dm, &main);
     shootReferenceWindows(shooter, main, dm);
     shootIndexUpdate(sink, dm, &main);
 

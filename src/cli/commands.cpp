@@ -18,6 +18,7 @@ int cmdPrice(const Args& args, std::ostream& out, std::ostream& err);
 int cmdCase(const Args& args, std::ostream& out, std::ostream& err);
 int cmdUpdate(const Args& args, std::ostream& out, std::ostream& err);
 int cmdSources(const Args& args, std::ostream& out, std::ostream& err);
+int cmdItem(const Args& args, std::ostream& out, std::ostream& err);
 
 // Each command lives in its own file; this table only names them.
 const std::vector<Command>& commands()
@@ -47,6 +48,13 @@ const std::vector<Command>& commands()
          cmdCalc},
         {"table", "table DIR --form CODE --origin dd/mm/yyyy --date dd/mm/yyyy [--converter]", cmdTable},
         {"recalc", "recalc DIR CASE dd/mm/yyyy [--all]", cmdRecalc},
+        {"item",
+         "item DIR CASE --form CODE --origin dd/mm/yyyy --amount 1234,56 [--description TEXT] [--payment] "
+         "[--full-month] [--converter] [--ord-rate R --ord-formula simples|composto [--ord-start "
+         "dd/mm/yyyy]] "
+         "[--comp-rate R --comp-formula simples|composto [--comp-start dd/mm/yyyy]] [--fine R "
+         "[--fine-on-interest]]",
+         cmdItem},
         {"consorcio",
          "consorcio DIR --value V --instalments N --first-due dd/mm/yyyy --date dd/mm/yyyy [--paid K] "
          "[--admin-fee R] [--reserve-fund R] [--life-insurance R] [--interest R] [--fine R] [--residual R]",

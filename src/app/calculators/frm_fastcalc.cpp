@@ -1,0 +1,80 @@
+#include "app/calculators/frm_fastcalc.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include "app/app_errors.h"
+#include "app/calculators/frm_calc_exe.h"
+#include "app/modal_runner.h"
+#include "data/date_routines.h"
+#include "ui/amount_edit.h"
+#include "ui/date_edit.h"
+
+namespace quintara {
+
+TFrmFastcalc::TFrmFastcalc(DataModule& dm, QWidget* parent) : TNovoItemPlanilha(dm, parent)
+{
+    setObjectName(QStringLiteral("TFrmFastcalc"));
+    setWindowTitle(QStringLiteral("Fast Calc"));
+    setItemNumberText(QStringLiteral("F"));
+    setConfirmCaption(QStringLiteral("Executar Cálculo"));
+    btCancelar->setText(QStringLiteral("&Sair"));
+    cbFazCorrecao->show();
+}
+
+void TFrmFastcalc::FormActivate()
+{
+    TNovoItemPlanilha::FormActivate();
+    setItemNumberText(QStringLiteral("F"));
+    DESCRICAO->clear();
+    valororiginal->setAmount(Amount());
+    TipoJuroOrdinario->setCurrentIndex(0);
+    TipoJuroCompensatorio->setCurrentIndex(0);
+    cbFazCorrecao->setChecked(true);
+    cbFazCorrecao->setEnabled(true);
+    cbFazCorrecao->show();
+}
+
+std::optional<QuickInput> TFrmFastcalc::quickInput() const
+{
+    if (!IsValidDateText(dataOrigem->text().toStdString())) return std::nullopt;
+    const ItemEntry e = entry();
+    QuickInput in;
+    in.origin = Date::parse(e.originDate);
+    in.amount = e.originalAmount;
+    in.amountInWords = amountHint().toStdString();
+    in.description = DESCRICAO->text().toStdString();
+    in.correctionApplied = cbFazCorrecao->isChecked();
+    in.formCode = CodigoForma();
+    in.formText = in.correctionApplied ? FormaDeCorrecao->currentText().toStdString() : std::string();
+    in.originCurrency = MoedaOrigem->text().toStdString();
+    in.ordinaryRate = Decimal::ofAmount(e.ordinaryRate);
+    in.compensatoryRate = Decimal::ofAmount(e.compensatoryRate);
+    in.fineRate = Decimal::ofAmount(e.fineRate);
+    const auto start = [&in](const ui::DateEdit* field) {
+        return IsValidDateText(field->text().toStdString()) ? Date::parse(field->text().toStdString())
+                                                            : in.origin;
+    };
+    in.ordinaryStart = start(DataOrdinario);
+    in.compensatoryStart = start(DataCompensatorio);
+    in.ordinaryFormula = e.ordinaryFormula;
+    in.compensatoryFormula = e.compensatoryFormula;
+    in.fineOnInterest = e.fineOnInterest;
+    in.converter = e.converter;
+    in.fullMonth = e.fullMonth;
+    return in;
+}
+
+// An origin date that is not a complete valid date ignores the press.
+void TFrmFastcalc::confirm()
+{
+    std::optional<QuickInput> input;
+    if (!guarded([&] { input = quickInput(); }) || !input) return;
+    TFrmCalcExe results(dm_, *input, this);
+    runModal(results);
+}
+
+}  // namespace quintara

@@ -1,0 +1,26 @@
+// TFrmFastcalc: the quick calculation's entry window, the item form with an
+// "F" for the item number and the correction switch shown. "Executar Cálculo"
+// hands the typed inputs to the results window and keeps the form open.
+#pragma once
+
+#include "app/worksheet/item_form.h"
+#include "engine/quick_calculation.h"
+
+namespace quintara {
+
+class TFrmFastcalc : public TNovoItemPlanilha {
+    Q_OBJECT
+public:
+    explicit TFrmFastcalc(DataModule& dm, QWidget* parent = nullptr);
+
+    // The inputs the results window would get now; nothing while the origin
+    // date is not a complete valid date. Throws std::invalid_argument for a
+    // number field whose text does not convert.
+    std::optional<QuickInput> quickInput() const;
+
+protected:
+    void FormActivate() override;
+    void confirm() override;
+};
+
+}  // namespace quintara
