@@ -1,8 +1,11 @@
 // The index update dialog: per-index results after a run with recorded
 // answers, one message when the network is missing, and its opening from
-// the indices window, whose value list then shows the new values.
+// the indices window, whose value list then shows the new values; the
+// sources an import records and the quick calculation report's appendix.
 #include <gtest/gtest.h>
 
+#include <QCheckBox>
+#include <QDateEdit>
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>
@@ -13,9 +16,11 @@
 #include <map>
 
 #include "app/app_fixture.h"
+#include "app/calculators/frm_calc_exe.h"
 #include "app/reference/frm_atualiza_indices.h"
 #include "app/reference/frm_tab_ind_con.h"
 #include "data/index_sources.h"
+#include "reports/calculation_report.h"
 #include "update/fetcher.h"
 
 namespace quintara {
@@ -162,6 +167,49 @@ TEST_F(IndexUpdateWindow, AnImportFromTheIndicesWindowRecordsItsFileAndHash)
     EXPECT_EQ(entry->first, Date(1, 1, 2020));
     EXPECT_EQ(entry->last, Date(1, 2, 2020));
     EXPECT_EQ(entry->added, 2);
+}
+
+TEST_F(IndexUpdateWindow, TheQuickCalculationReportAddsTheSourcesAppendixOnRequest)
+{
+    for (int month = 1; month <= 12; ++month)
+        test::addValue(*dm_, "INPC", QString::asprintf("01/%02d/2023", month).toStdString(), 1.0);
+    IndexSources(*dm_).log({"INPC",
+                            {Date(5, 1, 2024), "09:30:00"},
+                            SourceKind::File,
+                            "/dados/inpc.csv",
+                            std::string(64, 'e'),
+                            Date(1, 1, 2023),
+                            Date(1, 12, 2023),
+                            12,
+                            0,
+                            0});
+    QuickInput in;
+    in.origin = Date(15, 1, 2023);
+    in.amount = Amount::parse("1000");
+    in.formCode = "001";
+    in.formText = "INPC";
+    in.originCurrency = "(Real) R$";
+    in.ordinaryStart = in.compensatoryStart = in.origin;
+    TFrmCalcExe window(*dm_, in);
+    window.show();
+    window.DatadoCalculo->setDate(QDate(2023, 10, 15));
+    window.btInterromper->click();
+    ASSERT_TRUE(window.lastRun().has_value());
+
+    auto plain = window.reportData();
+    ASSERT_TRUE(plain);
+    EXPECT_TRUE(plain->appendixLines.empty());
+
+    window.cbFontes->setChecked(true);
+    auto withSources = window.reportData();
+    ASSERT_TRUE(withSources);
+    EXPECT_EQ(withSources->appendixTitle, "Fontes dos índices");
+    ASSERT_GE(withSources->appendixLines.size(), 5u);
+    EXPECT_EQ(withSources->appendixLines[0].rfind("INPC - ", 0), 0u);
+    EXPECT_EQ(withSources->appendixLines.back(), "    SHA-256: " + std::string(64, 'e'));
+    const std::string printed = reports::dumpTexts(reports::calculationReport(*withSources));
+    EXPECT_NE(printed.find("Fontes dos índices"), std::string::npos);
+    EXPECT_NE(printed.find("/dados/inpc.csv"), std::string::npos);
 }
 
 }  // namespace
