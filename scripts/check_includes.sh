@@ -12,10 +12,11 @@ declare -A allowed=(
     [data]="data foxpro"
     [engine]="engine data foxpro"
     [worksheet]="worksheet engine data foxpro"
+    [update]="update data foxpro"
     [reports]="reports data foxpro"
     [ui]="ui engine reports data foxpro"
-    [app]="app ui worksheet engine reports data foxpro"
-    [cli]="cli worksheet engine data foxpro"
+    [app]="app ui worksheet engine reports update data foxpro"
+    [cli]="cli worksheet engine update data foxpro"
 )
 for layer in "${!allowed[@]}"; do
     [ -d "$layer" ] || continue

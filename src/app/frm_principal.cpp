@@ -1,6 +1,6 @@
+#include "app/frm_principal.h"
 #include "app/calculators/frm_consorcio.h"
 #include "app/calculators/frm_price.h"
-#include "app/frm_principal.h"
 
 #include <QCloseEvent>
 #include <QComboBox>

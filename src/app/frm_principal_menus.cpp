@@ -17,6 +17,7 @@
 #include "app/costs/frm_tab_custas.h"
 #include "app/frm_principal.h"
 #include "app/modal_runner.h"
+#include "app/reference/frm_atualiza_indices.h"
 #include "app/reference/frm_forma_correcao.h"
 #include "app/reference/frm_grafico_indice.h"
 #include "app/reference/frm_tab_ind_con.h"
@@ -69,6 +70,7 @@ void TFrmPrincipal::buildMenus()
                      QKeySequence(QStringLiteral("Ctrl+M")));
     MFormasCorrecao =
         command(arquivo, QStringLiteral("&Formas de Correção"), QKeySequence(QStringLiteral("Ctrl+S")));
+    QAction* mAtualizarIndices = command(arquivo, QStringLiteral("Atualizar índices…"));
     MTabelaCustas =
         command(arquivo, QStringLiteral("Tabela de &Custas"), QKeySequence(QStringLiteral("Ctrl+T")));
     arquivo->addSeparator();
@@ -140,6 +142,13 @@ void TFrmPrincipal::buildMenus()
             TFrmGraficoIndice chart(dm_, &window);
             runModal(chart);
         });
+        openChild(window);
+    });
+    // The update writes index values: it is open exactly when the indices window is.
+    mAtualizarIndices->setEnabled(MIndicadores->isEnabled());
+    connect(MIndicadores, &QAction::enabledChanged, mAtualizarIndices, &QAction::setEnabled);
+    connect(mAtualizarIndices, &QAction::triggered, this, [this] {
+        TFrmAtualizaIndices window(dm_, this);
         openChild(window);
     });
     connect(MMoeda, &QAction::triggered, this, [this] {

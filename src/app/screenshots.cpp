@@ -44,10 +44,11 @@
 #include "app/reference/frm_series_grafico_indice.h"
 #include "app/reference/frm_testa_sequencia.h"
 #include "app/reference/reference_screenshots.h"
-#include "app/worksheet/worksheet_screenshots.h"
+#include "app/reference/update_screenshots.h"
+#include "app/worksheet/detail_screenshots.h"
 #include "app/worksheet/item_screenshots.h"
 #include "app/worksheet/totals_screenshots.h"
-#include "app/worksheet/detail_screenshots.h"
+#include "app/worksheet/worksheet_screenshots.h"
 #include "reports/report_painter.h"
 #include "ui/amount_edit.h"
 #include "ui/date_edit.h"
@@ -358,6 +359,7 @@ int takeScreenshots(Startup& startup, const QString& folder)
     shootTotalsWindows(sink, dm, &main);
     shootDetailWindows(sink, dm, &main);
     shootReferenceWindows(shooter, main, dm);
+    shootIndexUpdate(sink, dm, &main);
 
     // The reorganiser closes the data module's tables, so it comes last.
     TFormIndices reorganiser(dm, &main);

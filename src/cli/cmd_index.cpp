@@ -1,7 +1,9 @@
 // quintara-cli index DIR CODE --kind 1|2|3|4 --periodicity 1|2 [--from DATE]
-// [--to DATE] --desc TEXT [--history TEXT]: registers an index in DST_TCM1 or
-// updates the one with that code. On an update, dates and history that are
-// not given keep their stored values.
+// [--to DATE] --desc TEXT [--history TEXT] [--series N]: registers an index in
+// DST_TCM1 or updates the one with that code. On an update, dates and history
+// that are not given keep their stored values. --series sets the index's
+// central-bank series number in the sources table ("" clears it); given
+// alone it changes only that number of a registered index.
 #include <optional>
 #include <stdexcept>
 
@@ -10,6 +12,7 @@
 #include "cli/store_by_code.h"
 #include "data/data_module.h"
 #include "data/date.h"
+#include "data/index_sources.h"
 #include "foxpro/codepage.h"
 
 namespace quintara::cli {
@@ -25,6 +28,8 @@ struct IndexOptions {
     std::optional<Date> to;
     std::optional<std::string> description;
     std::optional<std::string> history;
+    std::optional<std::string> series;
+    bool seriesOnly() const { return series && kind.empty() && periodicity.empty() && !description; }
 };
 
 Date dateOption(const std::string& name, const std::string& text)
@@ -58,6 +63,8 @@ IndexOptions parseOptions(const Args& args)
             o.description = v;
         else if (a == "--history")
             o.history = v;
+        else if (a == "--series")
+            o.series = v;
         else
             throw UsageError{"unknown option " + a};
     }
@@ -67,6 +74,9 @@ IndexOptions parseOptions(const Args& args)
     if (o.code.empty() || o.code.find_first_not_of(' ') == std::string::npos || o.code.front() == ' ')
         throw UsageError{"the index code must not be empty or start with a blank"};
     if (foxpro::utf8Length(o.code) > 10) throw UsageError{"the index code has more than 10 characters"};
+    if (o.series && !o.series->empty() && !isSeriesNumber(*o.series))
+        throw UsageError{"--series must be a number of up to 10 digits"};
+    if (o.seriesOnly()) return o;
     if (o.kind.size() != 1 || o.kind[0] < '1' || o.kind[0] > '4')
         throw UsageError{"--kind must be 1, 2, 3 or 4"};
     if (o.periodicity != "1" && o.periodicity != "2") throw UsageError{"--periodicity must be 1 or 2"};
@@ -89,6 +99,24 @@ std::string dateText(const std::string& dtos)
     return dtos.empty() ? "  /  /    " : Date::fromDtos(dtos).toString();
 }
 
+int setSeries(DataModule& dm, const IndexOptions& o, std::ostream& out, std::ostream& err)
+{
+    foxpro::Table& t = dm.Indices();
+    t.setTag("CODIGO");
+    if (!t.seek({o.code})) {
+        err << "quintara-cli index: index " << o.code << " is not registered; nothing was stored\n";
+        return 1;
+    }
+    try {
+        IndexSources(dm).setSeries(o.code, *o.series);
+    } catch (const std::exception& e) {
+        err << "quintara-cli index: " << e.what() << "; the series number was not stored\n";
+        return 1;
+    }
+    out << "index " << o.code << ": central-bank series " << (o.series->empty() ? "-" : *o.series) << "\n";
+    return 0;
+}
+
 }  // namespace
 
 int cmdIndex(const Args& args, std::ostream& out, std::ostream& err)
@@ -96,6 +124,7 @@ int cmdIndex(const Args& args, std::ostream& out, std::ostream& err)
     IndexOptions o = parseOptions(args);
     auto dm = DataModule::openFolder(o.dir);
     foxpro::Table& t = dm->Indices();
+    if (o.seriesOnly()) return setSeries(*dm, o, out, err);
     bool exists = false;
     try {
         exists = storeByCode(t, "CODIGO", "TBCM_COD", o.code, [&](foxpro::Table& r) {
@@ -110,6 +139,7 @@ int cmdIndex(const Args& args, std::ostream& out, std::ostream& err)
         err << "quintara-cli index: " << e.what() << "; nothing was stored\n";
         return 1;
     }
+    if (o.series && setSeries(*dm, o, out, err) != 0) return 1;
     out << (exists ? "updated" : "registered") << " index " << t.getString("TBCM_COD") << ": kind " << o.kind
         << " (" << kindName(o.kind) << "), periodicity " << o.periodicity << " ("
         << (o.periodicity == "1" ? "Diária" : "Mensal") << "), " << dateText(t.getDate("TBCM_DINI"))

@@ -1,7 +1,9 @@
 // quintara-cli init DIR [--bare] [--seed FOLDER]: a new data directory with
 // the twelve empty tables and their tags, img/ and the help page; without
 // --bare also the seed reference data (currencies, indices, correction forms,
-// a court-costs example and the first user).
+// a court-costs example and the first user). The sources tables DST_FONT and
+// DST_FLOG are created too; the seed's series.csv gives the central-bank
+// series numbers of the seed indices.
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -11,6 +13,7 @@
 #include "cli/cli.h"
 #include "cli/commands.h"
 #include "data/data_module.h"
+#include "data/index_sources.h"
 #include "data/seed_data.h"
 
 namespace quintara::cli {
@@ -88,10 +91,15 @@ int cmdInit(const Args& args, std::ostream& out, std::ostream& /*err*/)
     createDataDirectory(dir, readText(seed / "Quintara.html"));
     auto dm = DataModule::openFolder(dir);
     out << "created data directory " << dm->dataDir() << "\n";
+    IndexSources sources(*dm);
     if (bare) return 0;
 
     for (const auto& [table, count] : loadSeedFolder(*dm, seed.string()))
         out << "  " << table << ": " << count << " records\n";
+    if (fs::is_regular_file(seed / "series.csv")) {
+        int count = seedSeriesNumbers(sources, readText(seed / "series.csv"), "series.csv");
+        out << "  " << IndexSources::kSourcesFile << ": " << count << " records\n";
+    }
     foxpro::Table& users = dm->Usuarios();
     users.setTag("INDUSR01");
     for (users.first(); !users.eof(); users.next())

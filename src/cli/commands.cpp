@@ -16,6 +16,8 @@ int cmdRecalc(const Args& args, std::ostream& out, std::ostream& err);
 int cmdConsorcio(const Args& args, std::ostream& out, std::ostream& err);
 int cmdPrice(const Args& args, std::ostream& out, std::ostream& err);
 int cmdCase(const Args& args, std::ostream& out, std::ostream& err);
+int cmdUpdate(const Args& args, std::ostream& out, std::ostream& err);
+int cmdSources(const Args& args, std::ostream& out, std::ostream& err);
 int cmdItem(const Args& args, std::ostream& out, std::ostream& err);
 int cmdRestore(const Args& args, std::ostream& out, std::ostream& err);
 
@@ -25,9 +27,11 @@ const std::vector<Command>& commands()
     static const std::vector<Command> table = {
         {"init", "init DIR [--bare] [--seed FOLDER]", cmdInit},
         {"import", "import DIR CODE FILE [--keep N]", cmdImport},
+        {"update", "update DIR [CODE...] [--base-url URL] [--timeout SECONDS] [--keep N]", cmdUpdate},
+        {"sources", "sources DIR [CODE]", cmdSources},
         {"index",
          "index DIR CODE --kind 1|2|3|4 --periodicity 1|2 [--from dd/mm/yyyy] [--to dd/mm/yyyy] --desc TEXT "
-         "[--history TEXT]",
+         "[--history TEXT] [--series N]",
          cmdIndex},
         {"form", "form DIR CODE --chain \"A;B\" [--periods \"dd/mm/yyyy:dd/mm/yyyy ...\"] [--text TEXT]",
          cmdForm},

@@ -44,7 +44,8 @@ protected:
 TEST_F(Reorganiser, ListsCompleteFirstThenTheTablesInOrder)
 {
     const QStringList list = entries();
-    ASSERT_EQ(list.size(), 13);
+    // The twelve tables and the two sources tables (DST_FONT, DST_FLOG).
+    ASSERT_EQ(list.size(), 15);
     EXPECT_EQ(list[0], QStringLiteral("< Completo >"));
     EXPECT_EQ(window_->cbTable->currentIndex(), 0);
     QStringList names = list.mid(1);

@@ -154,17 +154,17 @@ TEST_F(CliDataDirectory, ImportsTheJsonExportAndUpdatesChangedValues)
 
 TEST_F(CliDataDirectory, IndexRegistersAndUpdates)
 {
-    CliResult added = cli({"index", data, "IPCAE", "--kind", "2", "--periodicity", "2", "--from",
+    CliResult added = cli({"index", data, "IGPM10", "--kind", "2", "--periodicity", "2", "--from",
                            "01/01/1992", "--desc", "IPCA-E", "--history", "Especial"});
     ASSERT_EQ(added.code, 0) << added.err;
     EXPECT_EQ(added.out,
-              "registered index IPCAE: kind 2 (Percentual), periodicity 2 (Mensal), 01/01/1992 até   /  /    "
+              "registered index IGPM10: kind 2 (Percentual), periodicity 2 (Mensal), 01/01/1992 até   /  /    "
               ", IPCA-E\n");
-    CliResult updated = cli({"index", data, "IPCAE", "--kind", "4", "--periodicity", "1", "--desc", "Outro"});
+    CliResult updated = cli({"index", data, "IGPM10", "--kind", "4", "--periodicity", "1", "--desc", "Outro"});
     ASSERT_EQ(updated.code, 0) << updated.err;
     auto dm = DataModule::openFolder(data);
     dm->Indices().setTag("codigo");
-    ASSERT_TRUE(dm->Indices().seek({"IPCAE"}));
+    ASSERT_TRUE(dm->Indices().seek({"IGPM10"}));
     EXPECT_EQ(dm->Indices().getDate("TBCM_DINI"), "19920101");  // kept
     EXPECT_EQ(dm->Indices().getMemo("TBCM_HIST"), "Especial");
     EXPECT_EQ(dm->cTipoValor(), "TaxaJuro");

@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QClipboard>
 #include <QDateEdit>
 #include <QFontDatabase>
@@ -21,6 +22,7 @@
 #include "app/worksheet/frm_grafico_da_correcao.h"
 #include "data/lookups.h"
 #include "engine/data_module_reference.h"
+#include "reports/sources_appendix.h"
 #include "ui/hints.h"
 #include "ui/report_preview.h"
 #include "ui/wait_cursor.h"
@@ -108,6 +110,9 @@ QWidget* TFrmCalcExe::buildButtons()
     BtGraficoCorrecao = button(bar, QStringLiteral("Correção"));
     ui::setHint(BtGraficoCorrecao, QStringLiteral("Gráfico da Correção Monetária"));
     BtImprimir = button(bar, QStringLiteral("&Imprimir"));
+    cbFontes = new QCheckBox(QStringLiteral("Anexar fontes dos índices"), bar);
+    ui::setHint(cbFontes,
+                QStringLiteral("Imprime, após o cálculo, a origem dos valores de cada índice usado."));
     btSair = button(bar, QStringLiteral("&Sair"));
     auto* row = new QHBoxLayout(bar);
     row->setContentsMargins(0, 0, 0, 0);
@@ -115,6 +120,7 @@ QWidget* TFrmCalcExe::buildButtons()
     row->addWidget(btGraficoComparativo);
     row->addWidget(BtGraficoCorrecao);
     row->addStretch();
+    row->addWidget(cbFontes);
     row->addWidget(BtImprimir);
     row->addWidget(btSair);
     connect(btInterromper, &QPushButton::clicked, this, &TFrmCalcExe::btInterromperClick);
@@ -233,7 +239,18 @@ void TFrmCalcExe::BtGraficoCorrecaoClick()
 std::optional<reports::CalculationReportData> TFrmCalcExe::reportData() const
 {
     if (!run_) return std::nullopt;
-    return quickReportData(*run_);
+    reports::CalculationReportData data = quickReportData(*run_);
+    if (cbFontes->isChecked()) {
+        std::vector<std::string> codes;
+        for (const std::string& line : run_->result.adjusted) {
+            std::string code = line.substr(0, 10);
+            code.erase(code.find_last_not_of(' ') + 1);
+            codes.push_back(code);
+        }
+        data.appendixTitle = "Fontes dos índices";
+        data.appendixLines = reports::sourcesAppendixLines(dm_, codes);
+    }
+    return data;
 }
 
 void TFrmCalcExe::BtImprimirClick()

@@ -9,6 +9,7 @@
 #include "app/calculators/quick_report.h"
 #include "data/data_module.h"
 
+class QCheckBox;
 class QDateEdit;
 class QLabel;
 class QPlainTextEdit;
@@ -36,6 +37,8 @@ public:
     QPushButton* btGraficoComparativo = nullptr;
     QPushButton* BtGraficoCorrecao = nullptr;
     QPushButton* BtImprimir = nullptr;
+    // When checked, the report ends with the appendix "Fontes dos índices".
+    QCheckBox* cbFontes = nullptr;
     QPushButton* btSair = nullptr;
 
 public slots:

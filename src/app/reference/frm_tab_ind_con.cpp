@@ -22,6 +22,7 @@
 #include "app/app_errors.h"
 #include "app/modal_runner.h"
 #include "app/reference/frm_altera_ind_eco.h"
+#include "app/reference/frm_atualiza_indices.h"
 #include "app/reference/frm_indi_eco_manut.h"
 #include "data/data_module.h"
 #include "foxpro/bulk_write.h"
@@ -103,7 +104,8 @@ TFrmTabIndCon::TFrmTabIndCon(DataModule& dm, QWidget* parent) : QDialog(parent),
     buildCommands();
 
     auto* buttons = new QHBoxLayout;
-    for (QPushButton* button : {btNovoIndice, btAlterar, btEditaValor, btImprimir, btGrafico})
+    for (QPushButton* button :
+         {btNovoIndice, btAlterar, btEditaValor, btImprimir, btGrafico, btAtualizarIndices})
         buttons->addWidget(button);
     buttons->addStretch();
     buttons->addWidget(BitBtn5);
@@ -228,6 +230,9 @@ void TFrmTabIndCon::buildCommands()
                         QStringLiteral("Esse botão permite imprimir a tabela de índices."));
     btGrafico = button(QStringLiteral("&Gráfico"),
                        QStringLiteral("Esse botão permite visualizar o Gráfico dos valores do índice."));
+    btAtualizarIndices =
+        button(QStringLiteral("A&tualizar"),
+               QStringLiteral("Esse botão busca no Banco Central os valores novos dos índices."));
     BitBtn5 = button(QStringLiteral("&Sair"), QStringLiteral("Esse botão fecha esse programa."));
 
     menuIndice = new QMenu(QStringLiteral("Ín&dice"), this);
@@ -261,6 +266,7 @@ void TFrmTabIndCon::buildCommands()
     connect(mImprimirTabela, &QAction::triggered, this, &TFrmTabIndCon::mImprimirTabelaClick);
     connect(mImportarValores, &QAction::triggered, this, &TFrmTabIndCon::mImportarValoresClick);
     connect(BitBtn5, &QPushButton::clicked, this, &TFrmTabIndCon::BitBtn5Click);
+    connect(btAtualizarIndices, &QPushButton::clicked, this, &TFrmTabIndCon::btAtualizarIndicesClick);
     for (QAction* chart : {mVisualizarGrafico, mGrafico}) {
         connect(chart, &QAction::triggered, this, [this] {
             if (openChart_) openChart_();
@@ -389,6 +395,14 @@ void TFrmTabIndCon::DBLookupCBIndiceClick()
 void TFrmTabIndCon::btNovoIndiceClick()
 {
     TFrmIndiEcoManut dialog(dm_, this);
+    runModal(dialog);
+    guarded([&] { RefreshList(selectedRecNo_); });
+}
+
+void TFrmTabIndCon::btAtualizarIndicesClick()
+{
+    TFrmAtualizaIndices dialog(dm_, this);
+    if (prepareUpdate_) prepareUpdate_(dialog);
     runModal(dialog);
     guarded([&] { RefreshList(selectedRecNo_); });
 }

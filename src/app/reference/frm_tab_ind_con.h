@@ -47,6 +47,9 @@ public:
     // Where "Importar valores…" reads from; by default a file dialog.
     // An empty name means the person cancelled.
     void setImportFileChooser(std::function<QString()> chooser) { chooseImportFile_ = std::move(chooser); }
+    // Prepares the update dialog before it is shown (tests and the screenshot
+    // mode give it recorded answers instead of the network).
+    void setUpdateSetup(std::function<void(QDialog&)> setup) { prepareUpdate_ = std::move(setup); }
 
     QLabel* banner = nullptr;
     QTableWidget* DBGrid1 = nullptr;
@@ -63,6 +66,7 @@ public:
     QPushButton* btEditaValor = nullptr;
     QPushButton* btImprimir = nullptr;
     QPushButton* btGrafico = nullptr;
+    QPushButton* btAtualizarIndices = nullptr;
     QPushButton* BitBtn5 = nullptr;
     QLabel* statusPanel = nullptr;
     QProgressBar* progress = nullptr;
@@ -94,6 +98,7 @@ public slots:
     void btImprimirClick();
     void mImprimirTabelaClick();
     void mImportarValoresClick();
+    void btAtualizarIndicesClick();
     void BitBtn5Click();
 
 protected:
@@ -116,6 +121,7 @@ private:
     DataModule& dm_;
     std::function<void()> openChart_;
     std::function<QString()> chooseImportFile_;
+    std::function<void(QDialog&)> prepareUpdate_;
     std::string selectedCode_;
     std::uint32_t selectedRecNo_ = 0;
     std::vector<IndexValueRecord> values_;

@@ -1,6 +1,7 @@
 // The value commands of the indices window: in-place entry, deletion,
 // import of a central-bank series, and the two reports.
 #include <QFile>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
@@ -13,8 +14,10 @@
 #include "app/reference/frm_tab_ind_con.h"
 #include "data/data_module.h"
 #include "data/index_import.h"
+#include "data/index_sources.h"
 #include "ui/date_edit.h"
 #include "ui/prompter.h"
+#include "update/sha256.h"
 
 namespace quintara {
 
@@ -188,6 +191,17 @@ void TFrmTabIndCon::mImportarValoresClick()
     }
     progress->hide();
     fillValues();
+    try {
+        const auto [first, last] = std::minmax_element(
+            parsed.begin(), parsed.end(), [](const auto& a, const auto& b) { return a.date < b.date; });
+        IndexSources(dm_).log(
+            {selectedCode_, Stamp::now(), SourceKind::File, QFileInfo(path).absoluteFilePath().toStdString(),
+             sha256Hex(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size()))),
+             first->date, last->date, total.added, total.updated, total.unchanged});
+    } catch (const std::exception& e) {
+        prompter.error(title, QStringLiteral("Os valores foram gravados, mas a origem não foi registrada: ") +
+                                  QString::fromStdString(e.what()));
+    }
     prompter.inform(title, QStringLiteral("%1: %2 incluídos, %3 alterados, %4 inalterados.")
                                .arg(QString::fromStdString(selectedCode_))
                                .arg(total.added)

@@ -1,5 +1,6 @@
 #include "app/worksheet/detail_screenshots.h"
 
+#include <QCheckBox>
 #include <QDateEdit>
 #include <QLineEdit>
 #include <QPrintPreviewDialog>
@@ -97,6 +98,9 @@ void shootQuickCalculation(const ScreenshotSink& sink, DataModule& dm, QWidget* 
     }
     if (const auto data = window.reportData())
         sink.report(reports::calculationReport(*data), QStringLiteral("TFrmQRFastcalc"));
+    window.cbFontes->setChecked(true);
+    if (const auto data = window.reportData())
+        sink.report(reports::calculationReport(*data), QStringLiteral("TFrmQRFastcalc-fontes"));
     window.hide();
 }
 
