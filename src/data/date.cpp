@@ -11,7 +11,7 @@ namespace {
 
 // Days from 01/03/0000 based civil arithmetic (era of 400 years); returns days
 // relative to an arbitrary fixed origin.
-long daysFromCivil(int year, int month, int day)
+constexpr long daysFromCivil(int year, int month, int day)
 {
     year -= month <= 2 ? 1 : 0;
     const long era = (year >= 0 ? year : year - 399) / 400;
@@ -40,8 +40,10 @@ Civil civilFromDays(long days)
     return {year, month, day};
 }
 
-const long kOrigin = daysFromCivil(1, 1, 1) - 1;  // so that 01/01/0001 is serial 1
-const long kLastSerial = daysFromCivil(9999, 12, 31) - kOrigin;
+// Constant-initialised, so that a Date made while another file's statics are
+// initialised (before this file's dynamic initialisation) is right too.
+constexpr long kOrigin = daysFromCivil(1, 1, 1) - 1;  // so that 01/01/0001 is serial 1
+constexpr long kLastSerial = daysFromCivil(9999, 12, 31) - kOrigin;
 
 bool isValid(int day, int month, int year)
 {

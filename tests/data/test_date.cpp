@@ -6,6 +6,12 @@
 
 using quintara::Date;
 
+namespace {
+// Made while the test program's statics are initialised, possibly before
+// those of the date code itself.
+const Date kMadeAtStartUp(9, 12, 2026);
+}  // namespace
+
 TEST(DateText, ParsesAndPrintsStrictDayMonthYear)
 {
     const Date d = Date::parse("05/03/2001");
@@ -57,6 +63,12 @@ TEST(DateArithmetic, DayCountsAcrossMonthsYearsAndLeapDays)
     EXPECT_TRUE(Date::fromSerial(0).isEmpty());
     EXPECT_THROW(Date(31, 12, 9999).addDays(1), std::out_of_range);
     EXPECT_THROW(Date::fromSerial(-1), std::out_of_range);
+}
+
+TEST(DateArithmetic, ADateMadeDuringStartUpIsTheDateGiven)
+{
+    EXPECT_EQ(kMadeAtStartUp.toString(), "09/12/2026");
+    EXPECT_EQ(kMadeAtStartUp.weekday(), 3);
 }
 
 TEST(DateArithmetic, WeekdaysAndLeapYears)
