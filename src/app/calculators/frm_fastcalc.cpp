@@ -10,6 +10,7 @@
 #include "app/calculators/frm_calc_exe.h"
 #include "app/modal_runner.h"
 #include "data/date_routines.h"
+#include "data/table_cursor.h"
 #include "ui/amount_edit.h"
 #include "ui/date_edit.h"
 
@@ -23,7 +24,30 @@ TFrmFastcalc::TFrmFastcalc(DataModule& dm, QWidget* parent) : TNovoItemPlanilha(
     setConfirmCaption(QStringLiteral("Executar Cálculo"));
     btCancelar->setText(QStringLiteral("&Sair"));
     cbFazCorrecao->show();
+    lbHistoricoForma = new QLabel(this);
+    lbHistoricoForma->setObjectName(QStringLiteral("lbHistoricoForma"));
+    lbHistoricoForma->setWordWrap(true);
+    lbHistoricoForma->setFrameShape(QFrame::StyledPanel);
+    lbHistoricoForma->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    lbHistoricoForma->hide();
+    layout_->insertWidget(layout_->indexOf(cbFazCorrecao) + 1, lbHistoricoForma);
+    connect(FormaDeCorrecao, &QComboBox::currentIndexChanged, this, &TFrmFastcalc::showFormNotes);
     resize(760, sizeHint().height());
+}
+
+void TFrmFastcalc::showFormNotes()
+{
+    const std::string code = FormaDeCorrecao->currentData().toString().toStdString();
+    std::string notes;
+    guarded([&] {
+        foxpro::Table& forms = dm_.FormaCorrecao();
+        TableCursorGuard keep(forms);
+        forms.setTag("codigo");
+        if (!code.empty() && forms.seek({code})) notes = forms.getMemo("FORMA_HIS");
+    });
+    const QString text = QString::fromStdString(notes).trimmed();
+    lbHistoricoForma->setText(text);
+    lbHistoricoForma->setVisible(!text.isEmpty());
 }
 
 void TFrmFastcalc::FormActivate()
@@ -37,6 +61,7 @@ void TFrmFastcalc::FormActivate()
     cbFazCorrecao->setChecked(true);
     cbFazCorrecao->setEnabled(true);
     cbFazCorrecao->show();
+    showFormNotes();
 }
 
 std::optional<QuickInput> TFrmFastcalc::quickInput() const

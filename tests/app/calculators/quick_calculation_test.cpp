@@ -214,5 +214,26 @@ TEST_F(QuickCalculationWindow, EntryWindowHandsTheTypedItemToTheResultsWindow)
     EXPECT_FALSE(handed->amountInWords.empty());
 }
 
+TEST_F(QuickCalculationWindow, ChoosingAFormShowsItsNotes)
+{
+    TFrmFastcalc entry(*dm);
+    entry.show();
+    entry.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&entry));
+    entry.FormaDeCorrecao->setFocus();
+    for (int i = 0; i < 20 && entry.FormaDeCorrecao->currentData().toString() != "006"; ++i)
+        QTest::keyClick(entry.FormaDeCorrecao, Qt::Key_Down);
+    ASSERT_EQ(entry.FormaDeCorrecao->currentData().toString(), "006");
+    EXPECT_TRUE(entry.lbHistoricoForma->isVisible());
+    EXPECT_TRUE(entry.lbHistoricoForma->text().contains("Emenda Constitucional"));
+    EXPECT_TRUE(entry.lbHistoricoForma->text().contains("não acrescente juros"));
+
+    // A form without notes hides the panel, and the form chosen is still the one calculated.
+    while (entry.FormaDeCorrecao->currentIndex() > 0) QTest::keyClick(entry.FormaDeCorrecao, Qt::Key_Up);
+    EXPECT_EQ(entry.FormaDeCorrecao->currentData().toString(), "001");
+    EXPECT_EQ(entry.CodigoForma(), "001");
+    EXPECT_EQ(entry.lbHistoricoForma->isVisible(), !entry.lbHistoricoForma->text().isEmpty());
+}
+
 }  // namespace
 }  // namespace quintara
