@@ -1,5 +1,6 @@
 #include "app/worksheet/frm_destacar_item.h"
 
+#include <QCheckBox>
 #include <QFontDatabase>
 #include <QFormLayout>
 #include <QGroupBox>
@@ -15,6 +16,7 @@
 #include "app/worksheet/frm_grafico_comparativo.h"
 #include "app/worksheet/frm_grafico_da_correcao.h"
 #include "app/worksheet/item_detail_report.h"
+#include "reports/sources_appendix.h"
 #include "ui/report_preview.h"
 
 namespace quintara {
@@ -27,8 +29,10 @@ TFrmDestacarItem::TFrmDestacarItem(WorksheetSession& session, int row, QWidget* 
     btGraficoComparativo = new QPushButton(QStringLiteral("&Totais"), this);
     BtGraficoCorrecao = new QPushButton(QStringLiteral("&Correção"), this);
     BtImprimir = new QPushButton(QStringLiteral("&Imprimir"), this);
+    cbFontes = new QCheckBox(QStringLiteral("Anexar fontes dos índices"), this);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
+    buttons->addWidget(cbFontes);
     for (QPushButton* b : {btGraficoComparativo, BtGraficoCorrecao, BtImprimir}) {
         b->setAutoDefault(false);
         buttons->addWidget(b);
@@ -182,11 +186,28 @@ void TFrmDestacarItem::BtGraficoCorrecaoClick()
     runModal(chart);
 }
 
+reports::CalculationReportData TFrmDestacarItem::reportData() const
+{
+    reports::CalculationReportData data = itemReportData(session_, row_, detail_);
+    if (cbFontes->isChecked()) {
+        // Each sequence line starts with its index code.
+        std::vector<std::string> codes;
+        for (const std::string& line : detail_.memo.sequence) {
+            const std::size_t start = line.find_first_not_of(' ');
+            if (start == std::string::npos) continue;
+            codes.push_back(line.substr(start, line.find(' ', start) - start));
+        }
+        data.appendixTitle = "Fontes dos índices";
+        data.appendixLines = reports::sourcesAppendixLines(session_.dm, codes);
+    }
+    return data;
+}
+
 void TFrmDestacarItem::BtImprimirClick()
 {
     if (!detail_.shown) return;
     guarded([&] {
-        ui::ReportPreview preview(reports::calculationReport(itemReportData(session_, row_, detail_)), this);
+        ui::ReportPreview preview(reports::calculationReport(reportData()), this);
         preview.preview();
     });
 }

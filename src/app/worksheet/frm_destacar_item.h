@@ -6,8 +6,10 @@
 #include <QDialog>
 
 #include "app/worksheet/worksheet_session.h"
+#include "reports/calculation_report.h"
 #include "worksheet/item_detail.h"
 
+class QCheckBox;
 class QLabel;
 class QListWidget;
 class QPlainTextEdit;
@@ -21,6 +23,9 @@ public:
     TFrmDestacarItem(WorksheetSession& session, int row, QWidget* parent = nullptr);
 
     const ItemDetail& detail() const { return detail_; }
+    // What "&Imprimir" prints: the item's report, with the sources of its
+    // indices appended when cbFontes is checked.
+    reports::CalculationReportData reportData() const;
 
     QLabel* Descricao = nullptr;
     QLabel* DataOrigem = nullptr;
@@ -46,6 +51,7 @@ public:
     QPushButton* btGraficoComparativo = nullptr;
     QPushButton* BtGraficoCorrecao = nullptr;
     QPushButton* BtImprimir = nullptr;
+    QCheckBox* cbFontes = nullptr;  // "Anexar fontes dos índices"
 
 public slots:
     void FormActivate();

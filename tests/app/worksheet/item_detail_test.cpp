@@ -1,6 +1,7 @@
 // The item detail window over a worksheet row and its memo file: the labels
 // from the row, memo lines without progress and error lines, the sequence
 // list, the charts of the item, and the report filled for it.
+#include <QCheckBox>
 #include <QLabel>
 #include <QListWidget>
 #include <QPlainTextEdit>
@@ -150,6 +151,14 @@ TEST_F(ItemDetailWindow, ReportCarriesTheCaseTheFeesAndTheOriginLine)
     const std::vector<std::string> lines = reports::calculationReportLines(r);
     ASSERT_EQ(lines.size(), 3u);
     EXPECT_EQ(lines[0].rfind("VALOR ORIGINAL =>", 0), 0u);
+
+    // On request the report ends with where the values of its indices came from.
+    EXPECT_TRUE(window.reportData().appendixLines.empty());
+    test::clickBox(window.cbFontes);
+    const reports::CalculationReportData withSources = window.reportData();
+    EXPECT_EQ(withSources.appendixTitle, "Fontes dos índices");
+    ASSERT_FALSE(withSources.appendixLines.empty());
+    EXPECT_NE(withSources.appendixLines.front().find("INPC"), std::string::npos);
 
     session->grid.setCell(1, colFeeRate, "");
     EXPECT_EQ(itemReportData(*session, 1, window.detail()).feesShownWhenAboveZero, 0.0);
