@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QVBoxLayout>
 
 #include "app/app_errors.h"
 #include "app/calculators/frm_calc_exe.h"
