@@ -3,6 +3,7 @@
 // failed stage leaving nothing to chart or print, and the charts and report
 // of the kept run.
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDateEdit>
 #include <QLabel>
 #include <QLineEdit>
