@@ -1,9 +1,12 @@
 #include "app/reference/update_screenshots.h"
 
+#include <QTemporaryDir>
 #include <cmath>
+#include <filesystem>
 #include <string>
 
 #include "app/reference/frm_atualiza_indices.h"
+#include "data/data_module.h"
 #include "data/date.h"
 #include "update/fetcher.h"
 
@@ -52,10 +55,19 @@ private:
 
 }  // namespace
 
+// The demo answers are not real values: the update runs on a scratch copy of
+// the tables, so the data directory shown keeps only what was really imported.
 void shootIndexUpdate(const ScreenshotSink& sink, DataModule& dm, QWidget* parent)
 {
+    namespace fs = std::filesystem;
+    QTemporaryDir scratch;
+    if (!scratch.isValid()) return;
+    const fs::path copy = scratch.path().toStdString();
+    for (const fs::directory_entry& entry : fs::directory_iterator(dm.tablesDir()))
+        if (entry.is_regular_file()) fs::copy_file(entry.path(), copy / entry.path().filename());
+    std::unique_ptr<DataModule> scratchData = DataModule::openFolder(copy.string());
     DemoFetcher fetcher;
-    TFrmAtualizaIndices dialog(dm, parent);
+    TFrmAtualizaIndices dialog(*scratchData, parent);
     dialog.setFetcher(&fetcher);
     dialog.setServiceAddress("https://api.bcb.gov.br/dados/serie");
     dialog.btAtualizarClick();

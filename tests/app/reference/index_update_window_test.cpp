@@ -19,6 +19,7 @@
 #include "app/calculators/frm_calc_exe.h"
 #include "app/reference/frm_atualiza_indices.h"
 #include "app/reference/frm_tab_ind_con.h"
+#include "app/reference/update_screenshots.h"
 #include "data/index_sources.h"
 #include "reports/calculation_report.h"
 #include "update/fetcher.h"
@@ -210,6 +211,20 @@ TEST_F(IndexUpdateWindow, TheQuickCalculationReportAddsTheSourcesAppendixOnReque
     const std::string printed = reports::dumpTexts(reports::calculationReport(*withSources));
     EXPECT_NE(printed.find("Fontes dos índices"), std::string::npos);
     EXPECT_NE(printed.find("/dados/inpc.csv"), std::string::npos);
+}
+
+TEST_F(IndexUpdateWindow, ScreenshotOfTheUpdateStoresNoDemoValues)
+{
+    const std::uint32_t before = dm_->ValorIndices().recordCount();
+    const std::size_t updatesBefore = IndexSources(*dm_).history("IPCA").size();
+    int pictures = 0;
+    ScreenshotSink sink{[&](QWidget&, const QString& name) { pictures += name == "TFrmAtualizaIndices"; },
+                        {}};
+    shootIndexUpdate(sink, *dm_, nullptr);
+    EXPECT_EQ(pictures, 1);
+    dm_ = DataModule::openFolder(dir_.path());
+    EXPECT_EQ(dm_->ValorIndices().recordCount(), before);
+    EXPECT_EQ(IndexSources(*dm_).history("IPCA").size(), updatesBefore);
 }
 
 }  // namespace
