@@ -224,7 +224,10 @@ void writeArchive(const fs::path& dataDir, const fs::path& target)
 fs::path publish(const fs::path& written, const fs::path& folder, const std::string& stamp)
 {
     for (int n = 1;; ++n) {
-        const fs::path name = folder / (stamp + (n == 1 ? std::string() : "-" + std::to_string(n)) + ".zip");
+        std::string file = stamp;
+        if (n > 1) file.append("-").append(std::to_string(n));
+        file.append(".zip");
+        const fs::path name = folder / file;
         if (::link(written.c_str(), name.c_str()) == 0) {
             ::unlink(written.c_str());
             return name;
