@@ -119,14 +119,6 @@ Band memoRow(const std::vector<std::string>& lines, std::size_t i, const TextSty
     return band;
 }
 
-Band pageFooter()
-{
-    Band band(8);
-    band.line(0, 2, kWidth, 2, 0.2);
-    band.field(kWidth - 50, 3, 50, "Página %1", TextField::PageNumber, TextStyle::sans(7), Align::Right);
-    return band;
-}
-
 }  // namespace
 
 std::vector<std::string> calculationReportLines(const CalculationReportData& data)
@@ -145,7 +137,7 @@ ReportLayout calculationReportLayout(const CalculationReportData& data)
     layout.setup = {PaperSize::Letter, Orientation::Portrait, {10, 10, 10, 10}};
     layout.name = "Demonstrativo de Cálculo";
     layout.title = titleBand(data);
-    layout.pageFooter = pageFooter();
+    layout.pageFooter = pageNumberFooter(kWidth, PageNumbering::Page);
 
     DetailSection indices;
     indices.rowCount = data.indices.size();

@@ -1,4 +1,5 @@
 #include "reports/case_list_report.h"
+#include "reports/report_heading.h"
 
 #include "reports/columns.h"
 #include "reports/print_stamp.h"
@@ -33,14 +34,6 @@ Band title(const CaseList& list)
     return band;
 }
 
-Band pageFooter()
-{
-    Band band(8);
-    band.line(0, 2, kWidth, 2, 0.2);
-    band.field(kWidth - 50, 3, 50, "Página %1", TextField::PageNumber, TextStyle::sans(7), Align::Right);
-    return band;
-}
-
 }  // namespace
 
 ReportLayout caseListLayout(const CaseList& list)
@@ -49,7 +42,7 @@ ReportLayout caseListLayout(const CaseList& list)
     layout.setup = {PaperSize::Letter, Orientation::Portrait, {10, 10, 10, 10}};
     layout.name = "LISTA DE PROCESSOS";
     layout.title = title(list);
-    layout.pageFooter = pageFooter();
+    layout.pageFooter = pageNumberFooter(kWidth, PageNumbering::Page);
     DetailSection rows;
     rows.rowCount = list.rows.size();
     rows.row = [lines = list.rows](std::size_t row) {

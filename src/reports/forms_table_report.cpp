@@ -1,4 +1,5 @@
 #include "reports/forms_table_report.h"
+#include "reports/report_heading.h"
 
 #include "data/text_routines.h"
 #include "reports/print_stamp.h"
@@ -57,14 +58,6 @@ Band detail(const CorrectionFormRow& form)
     return band;
 }
 
-Band pageFooter()
-{
-    Band band(8);
-    band.line(0, 2, kWidth, 2, 0.2);
-    band.field(kWidth - 50, 3, 50, "Página %1", TextField::PageNumber, TextStyle::sans(7), Align::Right);
-    return band;
-}
-
 }  // namespace
 
 std::vector<std::string> formPeriodicityLines(const std::string& chain, const std::string& periods)
@@ -99,7 +92,7 @@ ReportLayout correctionFormsLayout(const std::vector<CorrectionFormRow>& forms, 
     layout.setup = {PaperSize::A4, Orientation::Portrait, {10, 10, 10, 10}};
     layout.name = TrimRight(kTitle);
     layout.pageHeader = pageHeader(printedAt);
-    layout.pageFooter = pageFooter();
+    layout.pageFooter = pageNumberFooter(kWidth, PageNumbering::Page);
     DetailSection rows;
     rows.rowCount = forms.size();
     rows.row = [forms](std::size_t row) { return detail(forms[row]); };

@@ -1,4 +1,5 @@
 #include "reports/index_chart_report.h"
+#include "reports/report_heading.h"
 
 #include <algorithm>
 #include <cmath>
@@ -146,14 +147,6 @@ Band title(const IndexChartPrint& print)
     return band;
 }
 
-Band pageFooter()
-{
-    Band band(8);
-    band.line(0, 2, kWidth, 2, 0.2);
-    band.field(kWidth - 50, 3, 50, "Página %1", TextField::PageNumber, TextStyle::sans(7), Align::Right);
-    return band;
-}
-
 }  // namespace
 
 PageModel indexChartReport(const IndexChartPrint& print)
@@ -163,7 +156,7 @@ PageModel indexChartReport(const IndexChartPrint& print)
     layout.name = "Gráfico de Variação do Índice " + print.caption;
     layout.pageHeader = pageHeader(print.printedAt);
     layout.title = title(print);
-    layout.pageFooter = pageFooter();
+    layout.pageFooter = pageNumberFooter(kWidth, PageNumbering::Page);
     DetailSection memo;
     memo.rowCount = print.memo.size();
     memo.row = [lines = print.memo](std::size_t row) {

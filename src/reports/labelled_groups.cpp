@@ -1,4 +1,5 @@
 #include "reports/labelled_groups.h"
+#include "reports/report_heading.h"
 
 #include <string_view>
 
@@ -42,15 +43,6 @@ Band groupBand(const LabelledGroup& group)
     return band;
 }
 
-Band pageFooter()
-{
-    Band band(8);
-    band.line(0, 2, kBodyWidth, 2, 0.2);
-    band.field(kBodyWidth - 50, 3, 50, "Página %1 de %2", TextField::PageOfPages, TextStyle::sans(7),
-               Align::Right);
-    return band;
-}
-
 }  // namespace
 
 std::vector<std::string> wrapWords(const std::string& text, std::size_t width)
@@ -85,7 +77,7 @@ ReportLayout labelledGroupsLayout(const LabelledReport& report)
     layout.setup = {PaperSize::A4, Orientation::Portrait, {10, 10, 10, 10}};
     layout.name = report.title;
     layout.pageHeader = pageHeader(report);
-    layout.pageFooter = pageFooter();
+    layout.pageFooter = pageNumberFooter(kBodyWidth, PageNumbering::PageOfPages);
     DetailSection groups;
     groups.rowCount = report.groups.size();
     groups.row = [groupsCopy = report.groups](std::size_t i) { return groupBand(groupsCopy[i]); };

@@ -1,4 +1,5 @@
 #include "reports/monthly_index_sheet_report.h"
+#include "reports/report_heading.h"
 
 #include "reports/print_stamp.h"
 
@@ -55,15 +56,6 @@ Band detail(const MonthlyIndexRow& row)
     return band;
 }
 
-Band pageFooter()
-{
-    Band band(8);
-    band.line(0, 2, tableWidth(), 2, 0.2);
-    band.field(tableWidth() - 50, 3, 50, "Página %1 de %2", TextField::PageOfPages, TextStyle::sans(7),
-               Align::Right);
-    return band;
-}
-
 }  // namespace
 
 const std::array<std::string, 12>& monthHeadings()
@@ -79,7 +71,7 @@ ReportLayout monthlyIndexSheetLayout(const MonthlyIndexSheet& sheet)
     layout.setup = {PaperSize::Letter, Orientation::Landscape, {10, 10, 10, 10}};
     layout.name = "PLANILHA DE INDICES MENSAIS DE " + sheet.year;
     layout.pageHeader = pageHeader(sheet);
-    layout.pageFooter = pageFooter();
+    layout.pageFooter = pageNumberFooter(tableWidth(), PageNumbering::PageOfPages);
     DetailSection rows;
     rows.rowCount = sheet.rows.size();
     // The layout keeps its own copy: it may outlive the caller's sheet.

@@ -16,4 +16,16 @@ void addReportHeading(Band& band, double width, const std::string& title, const 
     band.text(2, 5.8, width - 4, title, titleStyle, Align::Center);
 }
 
+Band pageNumberFooter(double width, PageNumbering numbering)
+{
+    Band band(8);
+    band.line(0, 2, width, 2, 0.2);
+    if (numbering == PageNumbering::Page)
+        band.field(width - 50, 3, 50, "Página %1", TextField::PageNumber, TextStyle::sans(7), Align::Right);
+    else
+        band.field(width - 50, 3, 50, "Página %1 de %2", TextField::PageOfPages, TextStyle::sans(7),
+                   Align::Right);
+    return band;
+}
+
 }  // namespace quintara::reports

@@ -1,4 +1,5 @@
 #include "reports/worksheet_totals_report.h"
+#include "reports/report_heading.h"
 
 #include <algorithm>
 #include <sstream>
@@ -153,15 +154,6 @@ std::vector<std::string> annotationLines(const std::string& text)
     return lines;
 }
 
-Band pageFooter()
-{
-    Band band(8);
-    band.line(0, 2, kWidth, 2, 0.2);
-    band.field(kWidth - 50, 3, 50, "Página %1 de %2", TextField::PageOfPages, TextStyle::sans(7),
-               Align::Right);
-    return band;
-}
-
 }  // namespace
 
 std::vector<std::string> totalsNameLines(const std::vector<CaseName>& names)
@@ -228,7 +220,7 @@ ReportLayout worksheetTotalsLayout(const WorksheetTotalsReport& r)
         totalBand("Subtotal Custas =>", r.costs), false));
     layout.sections.push_back(
         listSection(annotationLines(r.annotations), headingBand("Anotações:", {}), Band(2), false));
-    layout.pageFooter = pageFooter();
+    layout.pageFooter = pageNumberFooter(kWidth, PageNumbering::PageOfPages);
     return layout;
 }
 
